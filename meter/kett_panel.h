@@ -1,0 +1,63 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/win_handles.h"
+#include "meter/accumulation.h"
+
+constexpr UINT_PTR PANEL_TIMER_ID = 4;
+constexpr UINT PANEL_TIMER_MS = 20;
+extern const char PANEL_CLASS_NAME[];
+
+// The meter: a child window that shows the total as an odometer drawn from a digits strip and
+// advances it on a 20 ms timer. Callers start, stop and re-base it through the Accumulation
+// operations; the log fields are carried here for the activity log to read.
+class KettPanel : public Accumulation {
+public:
+    // Takes over digitsBitmap. Creates no window: createWindow does.
+    KettPanel(double savedTotal, Rate& rate, HWND parentWindow, int originX, int originY,
+              int digitCount, bool halfCell, HBITMAP digitsBitmap, HINSTANCE instance);
+    ~KettPanel();
+    KettPanel(const KettPanel&) = delete;
+    KettPanel& operator=(const KettPanel&) = delete;
+
+    // Sizes the panel from the digits strip and creates its (hidden) window and back buffer.
+    void createWindow();
+    // Rebuilds the window around a new strip, takes it over and shows the window.
+    void changeBitmap(HBITMAP bitmap);
+
+    UniqueBitmap digitsBitmap;
+    UniqueBitmap backBitmap;
+    UniqueBrush backgroundBrush;
+    LOGBRUSH backgroundLogBrush{};
+    int originX;
+    int originY;
+    int digitCount;
+    int width = 0;
+    int height = 0;
+    int cellWidth = 0;
+    int cellHeight = 0;
+    int decimalsMode = 0;
+    bool halfCell;
+    bool loggingEnabled = false;
+    HWND parentWindow;
+    HWND window = nullptr;
+    HINSTANCE instance;
+    // Declared after the bitmaps so that they are deleted first, releasing their selections.
+    UniqueMemoryDC digitsDC;
+    UniqueMemoryDC backDC;
+    char logFileName[260] = {};
+    const char* logActivityName = nullptr;
+    SYSTEMTIME startTime{};
+    SYSTEMTIME finishTime{};
+    // Width of the strip in pixels, so that copies never read past its right edge.
+    int stripWidth = 0;
+
+private:
+    friend LRESULT CALLBACK panelWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void onCreate();
+    void onTimer();
+    void onPaint();
+};
+
+LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

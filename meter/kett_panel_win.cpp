@@ -1,0 +1,194 @@
+#include "meter/kett_panel.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "meter/odometer.h"
+
+const char PANEL_CLASS_NAME[] = "KettPanel Class";
+
+namespace {
+
+bool classRegistered = false;
+
+void registerPanelClass(HINSTANCE instance) {
+    if (classRegistered) {
+        return;
+    }
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = panelWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);
+    wc.lpszClassName = PANEL_CLASS_NAME;
+    // A failure is tried again at the next construction.
+    classRegistered = RegisterClassExA(&wc) != 0;
+}
+
+KettPanel* panelOf(HWND window) {
+    return reinterpret_cast<KettPanel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+}  // namespace
+
+KettPanel::KettPanel(double savedTotal, Rate& liveRate, HWND parent, int x, int y, int cells,
+                     bool widenByHalfCell, HBITMAP bitmap, HINSTANCE programInstance)
+    : Accumulation(liveRate, savedTotal),
+      digitsBitmap(bitmap),
+      originX(x),
+      originY(y),
+      digitCount(cells),
+      halfCell(widenByHalfCell),
+      parentWindow(parent),
+      instance(programInstance) {
+    registerPanelClass(instance);
+    InitCommonControls();
+}
+
+KettPanel::~KettPanel() {
+    if (window != nullptr) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
+}
+
+void KettPanel::createWindow() {
+    if (parentWindow == nullptr) {
+        return;
+    }
+    BITMAP info{};
+    if (digitsBitmap && GetObjectA(digitsBitmap.get(), sizeof info, &info) != 0) {
+        const PanelGeometry g = panelGeometry(info.bmWidth, info.bmHeight, digitCount, halfCell);
+        stripWidth = info.bmWidth;
+        cellWidth = g.cellWidth;
+        cellHeight = g.cellHeight;
+        width = g.width;
+        height = g.height;
+    }
+    window = CreateWindowExA(0, PANEL_CLASS_NAME, "KettPanel", WS_CHILD, originX, originY, width,
+                             height, parentWindow, nullptr, instance, this);
+    if (window == nullptr) {
+        return;
+    }
+    WindowDC screen(window);
+    backDC.reset(CreateCompatibleDC(screen.get()));
+    // The old buffer may still be selected into the old context; that context is gone now.
+    backBitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+    if (backDC && backBitmap) {
+        SelectObject(backDC.get(), backBitmap.get());
+    }
+}
+
+void KettPanel::changeBitmap(HBITMAP bitmap) {
+    if (window != nullptr) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
+    UniqueBitmap previous(digitsBitmap.release());
+    digitsBitmap.reset(bitmap);
+    createWindow();
+    if (window == nullptr) {
+        // No new window took the strip over, so the old one is still selected: let it go.
+        digitsDC.reset();
+    }
+    if (previous.get() == bitmap) {
+        previous.release();
+    }
+    previous.reset();
+    if (window != nullptr) {
+        ShowWindow(window, SW_SHOWNORMAL);
+    }
+}
+
+void KettPanel::onCreate() {
+    {
+        WindowDC screen(window);
+        digitsDC.reset(CreateCompatibleDC(screen.get()));
+    }
+    COLORREF background = CLR_INVALID;
+    if (digitsDC && digitsBitmap) {
+        SelectObject(digitsDC.get(), digitsBitmap.get());
+        if (cellWidth > 0) {
+            background = GetPixel(digitsDC.get(), 0, 0);
+        }
+    }
+    // Without a usable strip there are no glyphs to draw; show a plain white panel.
+    backgroundLogBrush.lbStyle = BS_SOLID;
+    backgroundLogBrush.lbColor = background == CLR_INVALID ? RGB(255, 255, 255) : background;
+    backgroundLogBrush.lbHatch = 0;
+    backgroundBrush.reset(CreateBrushIndirect(&backgroundLogBrush));
+    SetTimer(window, PANEL_TIMER_ID, PANEL_TIMER_MS, nullptr);
+}
+
+void KettPanel::onTimer() {
+    step(GetTickCount());
+    if (window != nullptr) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
+}
+
+void KettPanel::onPaint() {
+    const OdometerLayout layout = layoutOdometer(total, decimalsMode, cellWidth, cellHeight, width);
+    PaintScope paint(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    if (!backDC) {
+        return;
+    }
+    {
+        SelectionScope brush(backDC.get(), backgroundBrush.get());
+        PatBlt(backDC.get(), 0, 0, client.right, client.bottom, PATCOPY);
+    }
+    if (digitsBitmap && digitsDC && cellWidth > 0) {
+        for (std::size_t i = 0; i < layout.count; ++i) {
+            const GlyphCopy& c = layout.copies[i];
+            // The wheel after a turning currency glyph lies past the strip; leave background.
+            const int w = std::min(c.width, stripWidth - c.sourceX);
+            if (w > 0) {
+                BitBlt(backDC.get(), c.x, c.y, w, c.height, digitsDC.get(), c.sourceX, 0,
+                       SRCCOPY);
+            }
+        }
+    }
+    BitBlt(paint.get(), 0, 0, client.right, client.bottom, backDC.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Messages before WM_CREATE find no panel and take the default route.
+    KettPanel* panel = message == WM_CREATE ? nullptr : panelOf(window);
+    if (panel == nullptr && message != WM_CREATE) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_CREATE: {
+            auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+            panel = static_cast<KettPanel*>(create->lpCreateParams);
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
+            panel->window = window;
+            panel->onCreate();
+            return 0;
+        }
+        case WM_DESTROY:
+            panel->backgroundBrush.reset();
+            return 0;
+        case WM_NCDESTROY:
+            // Nothing may reach the panel through a window that is gone.
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            if (panel->window == window) {
+                panel->window = nullptr;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_TIMER:
+            panel->onTimer();
+            return 0;
+        case WM_PAINT:
+            panel->onPaint();
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds Cointrel natively and for Windows and runs every test: the portable logic natively
+# under AddressSanitizer and UBSan, then the same tests, the Win32 tests and the end-to-end tests
+# under Wine on a private display. Prints the tick benchmark's figures last.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${COINTREL_BUILD_DIR:-$root/build}
+jobs=$(nproc)
+
+"$root/scripts/install-deps.sh"
+
+echo "== Native build and tests (sanitizers)"
+cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug -DCOINTREL_SANITIZE=ON \
+    -DCOINTREL_TOOLS=ON >/dev/null
+cmake --build "$build/native" -j "$jobs"
+ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
+
+echo "== Windows build (MinGW-w64)"
+cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$build/windows" -j "$jobs"
+
+echo "== Tests under Wine"
+. "$root/scripts/wine-session.sh"
+trap wine_session_stop EXIT
+wine_session_start "$build/wine"
+wine_session_keepalive "$build/windows/tests/keepalive.exe"
+ctest --test-dir "$build/windows" -j "$jobs" --output-on-failure --timeout 300
+wine_session_stop
+
+echo "== Benchmark (native, optimised)"
+cmake -S "$root" -B "$build/bench" -DCMAKE_BUILD_TYPE=Release -DCOINTREL_TESTS=OFF \
+    -DCOINTREL_BENCHMARKS=ON >/dev/null
+cmake --build "$build/bench" -j "$jobs" --target tick_bench
+"$build/bench/tests/bench/tick_bench" --benchmark_min_time=0.2

@@ -1,0 +1,37 @@
+// The cost of one 20 ms timer tick's portable work: the accumulation step and the odometer
+// layout that the following paint carries out.
+#include <benchmark/benchmark.h>
+
+#include "meter/accumulation.h"
+#include "meter/odometer.h"
+
+namespace {
+
+void tick(benchmark::State& state, double base, int decimalsMode) {
+    Rate rate;
+    Accumulation meter(rate, base);
+    meter.start(0, true);
+    std::uint32_t now = 0;
+    for (auto _ : state) {
+        now += 20;
+        meter.step(now);
+        OdometerLayout layout = layoutOdometer(meter.total, decimalsMode, 36, 45, 306);
+        benchmark::DoNotOptimize(layout);
+    }
+}
+
+void BM_TickTypical(benchmark::State& state) { tick(state, 1234.5678, 1); }
+void BM_TickTypicalWholeUnits(benchmark::State& state) { tick(state, 1234.5678, 0); }
+void BM_TickWidePanelTotal(benchmark::State& state) { tick(state, 99999.99, 1); }
+void BM_TickLongTotal(benchmark::State& state) { tick(state, 1e20, 1); }
+void BM_TickLargestTotal(benchmark::State& state) { tick(state, 1.7e308, 1); }
+
+BENCHMARK(BM_TickTypical);
+BENCHMARK(BM_TickTypicalWholeUnits);
+BENCHMARK(BM_TickWidePanelTotal);
+BENCHMARK(BM_TickLongTotal);
+BENCHMARK(BM_TickLargestTotal);
+
+}  // namespace
+
+BENCHMARK_MAIN();

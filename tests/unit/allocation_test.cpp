@@ -1,0 +1,50 @@
+// The timer's work runs 50 times a second for as long as the program runs: it must not touch
+// the heap. Every operator new in this test program is counted.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "meter/accumulation.h"
+#include "meter/odometer.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+TEST(TimerTick, AllocatesNothing) {
+    Rate rate;
+    Accumulation meter(rate, 0.0);
+    meter.start(0, true);
+    for (double base : {0.0, 1234.5678, 99999999.99, 1e300, -1e300}) {
+        meter.baseTotal = base;
+        const long before = allocations.load();
+        for (std::uint32_t tick = 0; tick < 1000; tick += 20) {
+            meter.step(tick);
+            const OdometerLayout layout =
+                layoutOdometer(meter.total, tick % 40 == 0 ? 1 : 0, 36, 45, 306);
+            ASSERT_GT(layout.count, 0u);
+        }
+        EXPECT_EQ(allocations.load(), before) << "base " << base;
+    }
+    // The counter itself counts.
+    const long before = allocations.load();
+    void* p = ::operator new(16);
+    ::operator delete(p);
+    EXPECT_EQ(allocations.load(), before + 1);
+}
+
+}  // namespace

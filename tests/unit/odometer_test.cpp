@@ -1,0 +1,191 @@
+#include "meter/odometer.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <ostream>
+#include <string>
+#include <vector>
+
+std::ostream& operator<<(std::ostream& os, const GlyphCopy& c) {
+    return os << "(" << c.x << ", " << c.y << ", " << c.width << ", " << c.height << ", "
+              << c.sourceX << ")";
+}
+
+namespace {
+
+constexpr int CELL = 36;
+constexpr int HEIGHT = 45;
+constexpr int WIDTH = 306;
+constexpr int CURRENCY_X = 360;
+constexpr int POINT_X = 378;
+
+std::vector<GlyphCopy> copiesOf(const OdometerLayout& layout) {
+    return {layout.copies.begin(), layout.copies.begin() + layout.count};
+}
+
+// A glyph that stands still, and one that turns by `off` with its successor below it.
+GlyphCopy still(int x, int w, int src) { return {x, 0, w, HEIGHT, src}; }
+std::vector<GlyphCopy> turning(int x, int off, int digit) {
+    const int next = digit == 9 ? 0 : digit + 1;
+    return {{x, -off, CELL, HEIGHT, digit * CELL}, {x, HEIGHT - off, CELL, HEIGHT, next * CELL}};
+}
+std::vector<GlyphCopy> join(std::initializer_list<std::vector<GlyphCopy>> parts) {
+    std::vector<GlyphCopy> all;
+    for (const auto& p : parts) {
+        all.insert(all.end(), p.begin(), p.end());
+    }
+    return all;
+}
+
+struct LayoutCase {
+    const char* name;
+    double total;
+    int decimalsMode;
+    int rollOffset;
+    std::vector<GlyphCopy> copies;
+};
+
+class OdometerLayoutTable : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(OdometerLayoutTable, EmitsExactlyTheseCopies) {
+    const LayoutCase& c = GetParam();
+    const OdometerLayout layout = layoutOdometer(c.total, c.decimalsMode, CELL, HEIGHT, WIDTH);
+    EXPECT_EQ(layout.rollOffset, c.rollOffset);
+    EXPECT_EQ(copiesOf(layout), c.copies);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BuiltInGeometry, OdometerLayoutTable,
+    ::testing::Values(
+        LayoutCase{"ZeroTwoDecimals", 0, 1, 0,
+                   join({turning(270, 0, 0),
+                         {still(234, 36, 0), still(216, 18, POINT_X), still(180, 36, 0),
+                          still(162, 18, CURRENCY_X)}})},
+        LayoutCase{"ZeroNoDecimals", 0, 0, 0,
+                   join({turning(270, 0, 0), {still(252, 18, CURRENCY_X)}})},
+        LayoutCase{"Typical", 1234.5678, 1, 35,
+                   join({turning(270, 35, 6),
+                         {still(234, 36, 180), still(216, 18, POINT_X), still(180, 36, 144),
+                          still(144, 36, 108), still(108, 36, 72), still(72, 36, 36),
+                          still(54, 18, CURRENCY_X)}})},
+        LayoutCase{"CarryIntoTheUnits", 1299.9951, 1, 22,
+                   join({turning(270, 22, 9), turning(234, 22, 9), {still(216, 18, POINT_X)},
+                         turning(180, 22, 9), turning(144, 22, 9), turning(108, 22, 2),
+                         {still(72, 36, 36), still(54, 18, CURRENCY_X)}})},
+        LayoutCase{"HundredthsDriveWholeUnits", 41.37, 0, 16,
+                   join({turning(270, 16, 1), {still(234, 36, 144), still(216, 18, CURRENCY_X)}})},
+        LayoutCase{"CarryThroughTwoNines", 199.5, 0, 22,
+                   join({turning(270, 22, 9), turning(234, 22, 9), turning(198, 22, 1),
+                         {still(180, 18, CURRENCY_X)}})},
+        // The minus sign has no glyph: the digits show without it.
+        LayoutCase{"NegativeShowsNoSign", -12.3456, 1, 25,
+                   join({turning(270, 25, 4),
+                         {still(234, 36, 108), still(216, 18, POINT_X), still(180, 36, 72),
+                          still(144, 36, 36), still(126, 18, CURRENCY_X)}})}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
+
+TEST(OdometerRollsAt, TwelveNinetyNine) {
+    const char text[] = "12.99";
+    EXPECT_FALSE(rollsAt(text, 0));
+    EXPECT_TRUE(rollsAt(text, 1));
+    EXPECT_FALSE(rollsAt(text, 2));
+    EXPECT_TRUE(rollsAt(text, 3));
+    EXPECT_TRUE(rollsAt(text, 4));
+}
+
+TEST(OdometerLayout, OtherDecimalsModesDrawAsWholeUnits) {
+    const auto whole = copiesOf(layoutOdometer(41.37, 0, CELL, HEIGHT, WIDTH));
+    EXPECT_EQ(copiesOf(layoutOdometer(41.37, 2, CELL, HEIGHT, WIDTH)), whole);
+    EXPECT_EQ(copiesOf(layoutOdometer(41.37, -1, CELL, HEIGHT, WIDTH)), whole);
+}
+
+TEST(OdometerLayout, AllNinesTurnTheCurrencyGlyphPastTheStrip) {
+    const OdometerLayout layout = layoutOdometer(99999999.9999, 1, CELL, HEIGHT, WIDTH);
+    // Ten digits and the currency glyph turn; the point stands still.
+    ASSERT_EQ(layout.count, 2u * 10u + 1u + 2u);
+    const GlyphCopy& currency = layout.copies[layout.count - 2];
+    const GlyphCopy& following = layout.copies[layout.count - 1];
+    EXPECT_EQ(currency.sourceX, CURRENCY_X);
+    EXPECT_EQ(currency.width, 18);
+    EXPECT_EQ(currency.x, WIDTH - 10 * CELL - 18 - 18);
+    EXPECT_EQ(following.sourceX, 11 * CELL);
+    EXPECT_EQ(following.y, HEIGHT - layout.rollOffset);
+}
+
+TEST(OdometerLayout, WideTotalsRunOffTheLeftEdgeCurrencyFirst) {
+    // 1e20 shows 23 digits: far more than the 306 pixels hold.
+    const OdometerLayout layout = layoutOdometer(1e20, 1, CELL, HEIGHT, WIDTH);
+    ASSERT_EQ(layout.count, 2u + 22u + 1u + 1u);
+    const GlyphCopy& currency = layout.copies[layout.count - 1];
+    EXPECT_EQ(currency.sourceX, CURRENCY_X);
+    EXPECT_EQ(currency.x, WIDTH - 23 * CELL - 18 - 18);
+    EXPECT_LT(currency.x, layout.copies[layout.count - 2].x);
+}
+
+TEST(OdometerLayout, TheLargestDoublesFitTheTextBuffer) {
+    for (double total : {DBL_MAX, -DBL_MAX}) {
+        for (int mode : {0, 1}) {
+            const OdometerLayout layout = layoutOdometer(total, mode, CELL, HEIGHT, WIDTH);
+            const std::size_t digits = mode == 1 ? 311 : 309;  // 309 whole digits, 2 decimals
+            const std::size_t points = mode == 1 ? 1 : 0;
+            ASSERT_EQ(layout.count, 2u + (digits - 1) + points + 1) << total << " mode " << mode;
+            EXPECT_EQ(layout.copies[layout.count - 1].sourceX, CURRENCY_X);
+        }
+    }
+}
+
+TEST(OdometerLayout, InfinityAndNaNDrawOnlyTheCurrencyGlyph) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double total : {inf, -inf, std::nan(""), -std::nan("")}) {
+        for (int mode : {0, 1}) {
+            const OdometerLayout layout = layoutOdometer(total, mode, CELL, HEIGHT, WIDTH);
+            EXPECT_EQ(layout.rollOffset, 0);
+            ASSERT_EQ(layout.count, 1u) << total;
+            EXPECT_EQ(layout.copies[0], still(288, 18, CURRENCY_X));
+        }
+    }
+}
+
+TEST(OdometerLayout, NoStripMeansZeroWidthCopiesOnly) {
+    const OdometerLayout layout = layoutOdometer(12.5, 1, 0, 0, 0);
+    EXPECT_EQ(layout.rollOffset, 0);
+    for (std::size_t i = 0; i < layout.count; ++i) {
+        EXPECT_EQ(layout.copies[i].width, 0);
+    }
+}
+
+struct GeometryCase {
+    int bitmapWidth;
+    bool halfCell;
+    int cellWidth;
+    int width;
+};
+
+class PanelGeometryTable : public ::testing::TestWithParam<GeometryCase> {};
+
+TEST_P(PanelGeometryTable, FollowsTheStrip) {
+    const GeometryCase& c = GetParam();
+    const PanelGeometry g = panelGeometry(c.bitmapWidth, 45, 8, c.halfCell);
+    EXPECT_EQ(g.cellWidth, c.cellWidth);
+    EXPECT_EQ(g.cellHeight, 45);
+    EXPECT_EQ(g.width, c.width);
+    EXPECT_EQ(g.height, 45);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, PanelGeometryTable,
+                         ::testing::Values(GeometryCase{396, true, 36, 306},
+                                           GeometryCase{396, false, 36, 288},
+                                           GeometryCase{400, true, 36, 306},
+                                           GeometryCase{400, false, 36, 288},
+                                           GeometryCase{385, true, 35, 297},
+                                           GeometryCase{385, false, 35, 280},
+                                           GeometryCase{10, true, 0, 0}),
+                         [](const ::testing::TestParamInfo<GeometryCase>& info) {
+                             return "W" + std::to_string(info.param.bitmapWidth) +
+                                    (info.param.halfCell ? "HalfCell" : "");
+                         });
+
+}  // namespace

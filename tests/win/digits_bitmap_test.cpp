@@ -1,0 +1,102 @@
+#include "meter/digits_bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/win_handles.h"
+#include "meter/currency.h"
+#include "resources/resource.h"
+#include "win_test_support.h"
+
+namespace {
+
+const HINSTANCE instance = GetModuleHandleA(nullptr);
+
+TEST(LoadDigitsBitmap, BuiltInStripsAre396By45) {
+    for (int code : {CURRENCY_POUNDS, CURRENCY_DOLLARS, CURRENCY_EUROS}) {
+        UniqueBitmap bitmap(loadDigitsBitmap(instance, code, "ignored.bmp"));
+        ASSERT_TRUE(bitmap) << code;
+        BITMAP info{};
+        ASSERT_NE(GetObjectA(bitmap.get(), sizeof info, &info), 0);
+        EXPECT_EQ(info.bmWidth, 396);
+        EXPECT_EQ(info.bmHeight, 45);
+    }
+}
+
+TEST(LoadDigitsBitmap, UnknownCodesAndUnreadableFilesGiveNone) {
+    EXPECT_EQ(loadDigitsBitmap(instance, 4, ""), nullptr);
+    EXPECT_EQ(loadDigitsBitmap(instance, -1, ""), nullptr);
+    EXPECT_EQ(loadDigitsBitmap(instance, CURRENCY_CUSTOM, ""), nullptr);
+    EXPECT_EQ(loadDigitsBitmap(instance, CURRENCY_CUSTOM, tempPath("missing.bmp").c_str()),
+              nullptr);
+    const std::string text = tempPath("not-a-bitmap.bmp");
+    FILE* f = std::fopen(text.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("Working\n!Lunch\n", f);
+    std::fclose(f);
+    EXPECT_EQ(loadDigitsBitmap(instance, CURRENCY_CUSTOM, text.c_str()), nullptr);
+}
+
+TEST(LoadDigitsBitmap, CustomFileLoadsAtItsOwnSize) {
+    const std::string path = tempPath("custom-550x60.bmp");
+    ASSERT_TRUE(writeBitmapFile(path, 550, 60, [](int, int) { return RGB(1, 2, 3); }));
+    UniqueBitmap bitmap(loadDigitsBitmap(instance, CURRENCY_CUSTOM, path.c_str()));
+    ASSERT_TRUE(bitmap);
+    DIBSECTION section{};
+    ASSERT_EQ(GetObjectA(bitmap.get(), sizeof section, &section), static_cast<int>(sizeof section));
+    EXPECT_EQ(section.dsBm.bmWidth, 550);
+    EXPECT_EQ(section.dsBm.bmHeight, 60);
+}
+
+// The compiled-in strips as stored: 8 bits a pixel, a full palette, no compression, white
+// background, and ink only where the cells allow it.
+class BuiltInStripResource : public ::testing::TestWithParam<int> {};
+
+TEST_P(BuiltInStripResource, KeepsTheFixedLayout) {
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(GetParam()), MAKEINTRESOURCEA(2));
+    ASSERT_NE(found, nullptr);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(instance, found)));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->biWidth, 396);
+    EXPECT_EQ(header->biHeight, 45);
+    EXPECT_EQ(header->biBitCount, 8);
+    EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_TRUE(header->biClrUsed == 0 || header->biClrUsed == 256);
+
+    const auto* palette = reinterpret_cast<const RGBQUAD*>(
+        reinterpret_cast<const unsigned char*>(header) + header->biSize);
+    const auto* bits = reinterpret_cast<const unsigned char*>(palette + 256);
+    const int stride = (396 + 3) & ~3;
+    auto pixel = [&](int x, int y) {  // y from the top; stored bottom-up
+        const RGBQUAD& q = palette[bits[(44 - y) * stride + x]];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    };
+    const COLORREF white = RGB(255, 255, 255);
+    ASSERT_EQ(pixel(0, 0), white);
+    int inkInCell[11] = {};
+    for (int y = 0; y < 45; ++y) {
+        for (int x = 0; x < 396; ++x) {
+            if (pixel(x, y) == white) {
+                continue;
+            }
+            ASSERT_GE(y, 3) << x;
+            ASSERT_LE(y, 39) << x;
+            if (x >= 360) {
+                const bool inCurrency = x <= 377;
+                const bool inPoint = x >= 384 && x <= 389;
+                ASSERT_TRUE(inCurrency || inPoint) << x << "," << y;
+            }
+            ++inkInCell[x / 36];
+        }
+    }
+    for (int cell = 0; cell < 11; ++cell) {
+        EXPECT_GT(inkInCell[cell], 40) << "cell " << cell << " is blank";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ids, BuiltInStripResource,
+                         ::testing::Values(IDB_POUNDS, IDB_DOLLARS, IDB_EUROS));
+
+}  // namespace
+

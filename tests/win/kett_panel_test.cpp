@@ -1,0 +1,194 @@
+#include "meter/kett_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "meter/currency.h"
+#include "meter/digits_bitmap.h"
+#include "meter/odometer.h"
+#include "win_test_support.h"
+
+namespace {
+
+// What the panel must show: the strip's background with the layout's copies laid over it, each
+// clipped to the panel and to the strip, computed here from the strip's own pixels.
+Pixels expectedPanel(const Pixels& strip, const KettPanel& panel) {
+    Pixels out;
+    out.width = panel.width;
+    out.height = panel.height;
+    out.rgb.assign(static_cast<std::size_t>(out.width) * out.height, strip.at(0, 0));
+    const OdometerLayout layout = layoutOdometer(panel.total, panel.decimalsMode, panel.cellWidth,
+                                                 panel.cellHeight, panel.width);
+    for (std::size_t i = 0; i < layout.count; ++i) {
+        const GlyphCopy& c = layout.copies[i];
+        for (int dy = 0; dy < c.height; ++dy) {
+            for (int dx = 0; dx < c.width; ++dx) {
+                const int x = c.x + dx, y = c.y + dy, sx = c.sourceX + dx;
+                if (x >= 0 && x < out.width && y >= 0 && y < out.height && sx < strip.width &&
+                    dy < strip.height) {
+                    out.rgb[static_cast<std::size_t>(y) * out.width + x] = strip.at(sx, dy);
+                }
+            }
+        }
+    }
+    return out;
+}
+
+struct PanelTest : ::testing::Test {
+    Rate rate;
+    HWND parent = createTestParent(640, 120);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    void TearDown() override { DestroyWindow(parent); }
+
+    // One timer tick and the paint it asks for.
+    static void tickAndPaint(KettPanel& panel) {
+        SendMessageA(panel.window, WM_TIMER, 12345, 0);  // any timer id runs the step
+        UpdateWindow(panel.window);
+    }
+
+    static Pixels stripOf(const KettPanel& panel) {
+        BITMAP info{};
+        GetObjectA(panel.digitsBitmap.get(), sizeof info, &info);
+        return capture(panel.digitsDC.get(), 0, 0, info.bmWidth, info.bmHeight);
+    }
+
+    static void expectShowsItsTotal(const KettPanel& panel) {
+        const Pixels expected = expectedPanel(stripOf(panel), panel);
+        const Pixels back = capture(panel.backDC.get(), 0, 0, panel.width, panel.height);
+        ASSERT_EQ(back.rgb.size(), expected.rgb.size());
+        EXPECT_TRUE(back.rgb == expected.rgb) << "total " << panel.total;
+        // The screen shows the back buffer after the one final copy.
+        WindowDC screen(panel.window);
+        const Pixels shown = capture(screen.get(), 0, 0, panel.width, panel.height);
+        EXPECT_TRUE(shown.rgb == back.rgb) << "total " << panel.total;
+    }
+};
+
+struct Drawing {
+    double total;
+    int decimalsMode;
+};
+
+class BuiltInStrip : public PanelTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(BuiltInStrip, PaintsTheCopiesTheLayoutPrescribes) {
+    KettPanel panel(0.0, rate, parent, 0, 0, 8, true,
+                    loadDigitsBitmap(instance, GetParam(), ""), instance);
+    ASSERT_TRUE(panel.digitsBitmap);
+    panel.createWindow();
+    ASSERT_NE(panel.window, nullptr);
+    EXPECT_EQ(panel.cellWidth, 36);
+    EXPECT_EQ(panel.cellHeight, 45);
+    EXPECT_EQ(panel.width, 306);
+    EXPECT_EQ(panel.height, 45);
+    EXPECT_EQ(panel.backgroundLogBrush.lbColor, RGB(255, 255, 255));
+    ShowWindow(panel.window, SW_SHOWNORMAL);
+
+    for (Drawing d : {Drawing{0, 1}, Drawing{1234.5678, 1}, Drawing{1299.9951, 1},
+                      Drawing{199.5, 0}, Drawing{-41.37, 0}, Drawing{123456789.5, 1}}) {
+        panel.baseTotal = d.total;
+        panel.decimalsMode = d.decimalsMode;
+        tickAndPaint(panel);
+        ASSERT_EQ(panel.total, d.total);
+        expectShowsItsTotal(panel);
+    }
+}
+
+std::string currencyName(const ::testing::TestParamInfo<int>& info) {
+    static const char* const names[] = {"Pounds", "Dollars", "Euros"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Currencies, BuiltInStrip,
+                         ::testing::Values(CURRENCY_POUNDS, CURRENCY_DOLLARS, CURRENCY_EUROS),
+                         currencyName);
+
+TEST_F(PanelTest, TurningCurrencyGlyphLeavesBackgroundPastTheStrip) {
+    // Twelve cells put the currency glyph inside the panel while it turns.
+    KettPanel panel(999999999.9999, rate, parent, 0, 0, 12, true,
+                    loadDigitsBitmap(instance, CURRENCY_EUROS, ""), instance);
+    panel.decimalsMode = DECIMALS_TWO;
+    panel.createWindow();
+    ShowWindow(panel.window, SW_SHOWNORMAL);
+    tickAndPaint(panel);
+    expectShowsItsTotal(panel);
+    // The wheel below the turning currency glyph reads nothing: the panel is white there.
+    const OdometerLayout layout = layoutOdometer(panel.total, 1, 36, 45, panel.width);
+    const GlyphCopy& following = layout.copies[layout.count - 1];
+    ASSERT_GE(following.x, 0);
+    ASSERT_EQ(following.sourceX, 11 * 36);
+    const Pixels back = capture(panel.backDC.get(), 0, 0, panel.width, panel.height);
+    for (int y = std::max(0, following.y); y < panel.height; ++y) {
+        for (int x = following.x; x < following.x + following.width; ++x) {
+            ASSERT_EQ(back.at(x, y), 0xFFFFFFu) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(PanelTest, WithoutAStripPaintsWhiteAndKeepsCounting) {
+    for (HBITMAP bitmap : {static_cast<HBITMAP>(nullptr), CreateBitmap(10, 45, 1, 32, nullptr)}) {
+        KettPanel panel(5.0, rate, parent, 0, 0, 8, true, bitmap, instance);
+        panel.createWindow();
+        ASSERT_NE(panel.window, nullptr);
+        EXPECT_EQ(panel.cellWidth, 0);
+        EXPECT_EQ(panel.width, 0);
+        EXPECT_EQ(panel.backgroundLogBrush.lbColor, RGB(255, 255, 255));
+        ShowWindow(panel.window, SW_SHOWNORMAL);
+        rate.changed = false;
+        panel.start(GetTickCount() - 3600000, true);
+        tickAndPaint(panel);
+        EXPECT_NEAR(panel.total, 30.0, 0.01);
+    }
+}
+
+TEST_F(PanelTest, ChangeBitmapRebuildsTheWindowAroundTheNewStrip) {
+    const COLORREF cream = RGB(255, 250, 200);
+    const std::string path = tempPath("strip-220x30.bmp");
+    ASSERT_TRUE(writeBitmapFile(path, 220, 30, [&](int x, int y) {
+        return (x % 20 > 5 && x % 20 < 14 && y > 4 && y < 25) ? RGB(20, 20, 90) : cream;
+    }));
+    KettPanel panel(42.0, rate, parent, 0, 0, 8, true,
+                    loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);
+    panel.createWindow();
+    ShowWindow(panel.window, SW_SHOWNORMAL);
+    const HWND before = panel.window;
+
+    HBITMAP custom = loadDigitsBitmap(instance, CURRENCY_CUSTOM, path.c_str());
+    ASSERT_NE(custom, nullptr);
+    panel.changeBitmap(custom);
+
+    EXPECT_FALSE(IsWindow(before));
+    ASSERT_NE(panel.window, nullptr);
+    EXPECT_EQ(panel.digitsBitmap.get(), custom);
+    EXPECT_EQ(panel.cellWidth, 20);
+    EXPECT_EQ(panel.cellHeight, 30);
+    EXPECT_EQ(panel.width, 170);
+    EXPECT_EQ(panel.height, 30);
+    EXPECT_TRUE(IsWindowVisible(panel.window));
+    RECT client{};
+    GetClientRect(panel.window, &client);
+    EXPECT_EQ(client.right, 170);
+    EXPECT_EQ(client.bottom, 30);
+    EXPECT_EQ(panel.backgroundLogBrush.lbColor, cream);
+    LOGBRUSH made{};
+    ASSERT_NE(GetObjectA(panel.backgroundBrush.get(), sizeof made, &made), 0);
+    EXPECT_EQ(made.lbColor, cream);
+
+    // The new window's own timer re-bases on a changed rate within a few periods.
+    rate.changed = true;
+    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return !rate.changed; }));
+    UpdateWindow(panel.window);
+    expectShowsItsTotal(panel);
+}
+
+TEST_F(PanelTest, TimerRunsOnceTheWindowExists) {
+    KettPanel panel(0.0, rate, parent, 0, 0, 8, true,
+                    loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);
+    panel.createWindow();
+    panel.start(GetTickCount(), true);
+    rate.hourly = 3600000.0;  // a unit a millisecond, so that any tick moves the total
+    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return panel.total > 0.0; }));
+}
+
+}  // namespace
