@@ -9,7 +9,7 @@
 
 template <typename Handle, BOOL(WINAPI* Close)(Handle)>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(Handle h) : handle_(h) {}
     ~UniqueHandle() { reset(); }
@@ -33,14 +33,22 @@ public:
         }
     }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 
-inline BOOL WINAPI deleteBitmap(HBITMAP h) { return DeleteObject(h); }
-inline BOOL WINAPI deleteBrush(HBRUSH h) { return DeleteObject(h); }
-inline BOOL WINAPI deleteMemoryDC(HDC h) { return DeleteDC(h); }
-inline BOOL WINAPI closeRegKey(HKEY h) { return RegCloseKey(h) == ERROR_SUCCESS; }
+inline BOOL WINAPI deleteBitmap(HBITMAP h) {
+    return DeleteObject(h);
+}
+inline BOOL WINAPI deleteBrush(HBRUSH h) {
+    return DeleteObject(h);
+}
+inline BOOL WINAPI deleteMemoryDC(HDC h) {
+    return DeleteDC(h);
+}
+inline BOOL WINAPI closeRegKey(HKEY h) {
+    return RegCloseKey(h) == ERROR_SUCCESS;
+}
 
 using UniqueBitmap = UniqueHandle<HBITMAP, deleteBitmap>;
 using UniqueBrush = UniqueHandle<HBRUSH, deleteBrush>;
@@ -49,7 +57,7 @@ using UniqueRegKey = UniqueHandle<HKEY, closeRegKey>;
 
 // A window's device context, borrowed for one scope.
 class WindowDC {
-public:
+  public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDC() {
         if (dc_ != nullptr) {
@@ -60,21 +68,21 @@ public:
     WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // BeginPaint and EndPaint as one scope.
 class PaintScope {
-public:
+  public:
     explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
     ~PaintScope() { EndPaint(window_, &paint_); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     PAINTSTRUCT paint_{};
     HDC dc_;
@@ -82,7 +90,7 @@ private:
 
 // Selects an object into a context for one scope and puts the previous one back.
 class SelectionScope {
-public:
+  public:
     SelectionScope(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~SelectionScope() {
         if (previous_ != nullptr && previous_ != HGDI_ERROR) {
@@ -92,7 +100,7 @@ public:
     SelectionScope(const SelectionScope&) = delete;
     SelectionScope& operator=(const SelectionScope&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };

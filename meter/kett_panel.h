@@ -13,7 +13,7 @@ extern const char PANEL_CLASS_NAME[];
 // advances it on a 20 ms timer. Callers start, stop and re-base it through the Accumulation
 // operations; the log fields are carried here for the activity log to read.
 class KettPanel : public Accumulation {
-public:
+  public:
     // Takes over digitsBitmap. Creates no window: createWindow does.
     KettPanel(double savedTotal, Rate& rate, HWND parentWindow, int originX, int originY,
               int digitCount, bool halfCell, HBITMAP digitsBitmap, HINSTANCE instance);
@@ -53,7 +53,7 @@ public:
     // Width of the strip in pixels, so that copies never read past its right edge.
     int stripWidth = 0;
 
-private:
+  private:
     friend LRESULT CALLBACK panelWindowProc(HWND, UINT, WPARAM, LPARAM);
     void onCreate();
     void onTimer();

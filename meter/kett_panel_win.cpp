@@ -149,8 +149,7 @@ void KettPanel::onPaint() {
             // The wheel after a turning currency glyph lies past the strip; leave background.
             const int w = std::min(c.width, stripWidth - c.sourceX);
             if (w > 0) {
-                BitBlt(backDC.get(), c.x, c.y, w, c.height, digitsDC.get(), c.sourceX, 0,
-                       SRCCOPY);
+                BitBlt(backDC.get(), c.x, c.y, w, c.height, digitsDC.get(), c.sourceX, 0, SRCCOPY);
             }
         }
     }

@@ -41,4 +41,6 @@ constexpr double MAX_HOURS_PER_DAY = 24.0;
 constexpr double MAX_DAYS_PER_YEAR = 366.0;
 
 // True when 0 < value <= limit; NaN fails, as it compares false with everything.
-constexpr bool inRateRange(double value, double limit) { return value > 0.0 && value <= limit; }
+constexpr bool inRateRange(double value, double limit) {
+    return value > 0.0 && value <= limit;
+}

@@ -20,11 +20,21 @@ void tick(benchmark::State& state, double base, int decimalsMode) {
     }
 }
 
-void BM_TickTypical(benchmark::State& state) { tick(state, 1234.5678, 1); }
-void BM_TickTypicalWholeUnits(benchmark::State& state) { tick(state, 1234.5678, 0); }
-void BM_TickWidePanelTotal(benchmark::State& state) { tick(state, 99999.99, 1); }
-void BM_TickLongTotal(benchmark::State& state) { tick(state, 1e20, 1); }
-void BM_TickLargestTotal(benchmark::State& state) { tick(state, 1.7e308, 1); }
+void BM_TickTypical(benchmark::State& state) {
+    tick(state, 1234.5678, 1);
+}
+void BM_TickTypicalWholeUnits(benchmark::State& state) {
+    tick(state, 1234.5678, 0);
+}
+void BM_TickWidePanelTotal(benchmark::State& state) {
+    tick(state, 99999.99, 1);
+}
+void BM_TickLongTotal(benchmark::State& state) {
+    tick(state, 1e20, 1);
+}
+void BM_TickLargestTotal(benchmark::State& state) {
+    tick(state, 1.7e308, 1);
+}
 
 BENCHMARK(BM_TickTypical);
 BENCHMARK(BM_TickTypicalWholeUnits);

@@ -27,7 +27,9 @@ std::vector<GlyphCopy> copiesOf(const OdometerLayout& layout) {
 }
 
 // A glyph that stands still, and one that turns by `off` with its successor below it.
-GlyphCopy still(int x, int w, int src) { return {x, 0, w, HEIGHT, src}; }
+GlyphCopy still(int x, int w, int src) {
+    return {x, 0, w, HEIGHT, src};
+}
 std::vector<GlyphCopy> turning(int x, int off, int digit) {
     const int next = digit == 9 ? 0 : digit + 1;
     return {{x, -off, CELL, HEIGHT, digit * CELL}, {x, HEIGHT - off, CELL, HEIGHT, next * CELL}};
@@ -72,13 +74,19 @@ INSTANTIATE_TEST_SUITE_P(
                           still(144, 36, 108), still(108, 36, 72), still(72, 36, 36),
                           still(54, 18, CURRENCY_X)}})},
         LayoutCase{"CarryIntoTheUnits", 1299.9951, 1, 22,
-                   join({turning(270, 22, 9), turning(234, 22, 9), {still(216, 18, POINT_X)},
-                         turning(180, 22, 9), turning(144, 22, 9), turning(108, 22, 2),
+                   join({turning(270, 22, 9),
+                         turning(234, 22, 9),
+                         {still(216, 18, POINT_X)},
+                         turning(180, 22, 9),
+                         turning(144, 22, 9),
+                         turning(108, 22, 2),
                          {still(72, 36, 36), still(54, 18, CURRENCY_X)}})},
         LayoutCase{"HundredthsDriveWholeUnits", 41.37, 0, 16,
                    join({turning(270, 16, 1), {still(234, 36, 144), still(216, 18, CURRENCY_X)}})},
         LayoutCase{"CarryThroughTwoNines", 199.5, 0, 22,
-                   join({turning(270, 22, 9), turning(234, 22, 9), turning(198, 22, 1),
+                   join({turning(270, 22, 9),
+                         turning(234, 22, 9),
+                         turning(198, 22, 1),
                          {still(180, 18, CURRENCY_X)}})},
         // The minus sign has no glyph: the digits show without it.
         LayoutCase{"NegativeShowsNoSign", -12.3456, 1, 25,
@@ -175,17 +183,15 @@ TEST_P(PanelGeometryTable, FollowsTheStrip) {
     EXPECT_EQ(g.height, 45);
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, PanelGeometryTable,
-                         ::testing::Values(GeometryCase{396, true, 36, 306},
-                                           GeometryCase{396, false, 36, 288},
-                                           GeometryCase{400, true, 36, 306},
-                                           GeometryCase{400, false, 36, 288},
-                                           GeometryCase{385, true, 35, 297},
-                                           GeometryCase{385, false, 35, 280},
-                                           GeometryCase{10, true, 0, 0}),
-                         [](const ::testing::TestParamInfo<GeometryCase>& info) {
-                             return "W" + std::to_string(info.param.bitmapWidth) +
-                                    (info.param.halfCell ? "HalfCell" : "");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Widths, PanelGeometryTable,
+    ::testing::Values(GeometryCase{396, true, 36, 306}, GeometryCase{396, false, 36, 288},
+                      GeometryCase{400, true, 36, 306}, GeometryCase{400, false, 36, 288},
+                      GeometryCase{385, true, 35, 297}, GeometryCase{385, false, 35, 280},
+                      GeometryCase{10, true, 0, 0}),
+    [](const ::testing::TestParamInfo<GeometryCase>& info) {
+        return "W" + std::to_string(info.param.bitmapWidth) +
+               (info.param.halfCell ? "HalfCell" : "");
+    });
 
 }  // namespace

@@ -33,14 +33,14 @@ TEST_P(RateRecalc, DerivesTheOtherFiguresExactly) {
 INSTANTIATE_TEST_SUITE_P(
     Modes, RateRecalc,
     ::testing::Values(
-        RecalcCase{"HoursPerDay", [](Rate& r) { r.hoursPerDay = 8; }, RECALC_HOURS_PER_DAY,
-                   23.4375, 187.5, 8, 48375, 258},
-        RecalcCase{"DaysPerYear", [](Rate& r) { r.daysPerYear = 250; }, RECALC_DAYS_PER_YEAR,
-                   25.8, 193.5, 7.5, 48375, 250},
-        RecalcCase{"Daily", [](Rate& r) { r.daily = 200; }, RECALC_DAILY, 26.666666666666668,
+        RecalcCase{"HoursPerDay", [](Rate& r) { r.hoursPerDay = 8; }, RECALC_HOURS_PER_DAY, 23.4375,
+                   187.5, 8, 48375, 258},
+        RecalcCase{"DaysPerYear", [](Rate& r) { r.daysPerYear = 250; }, RECALC_DAYS_PER_YEAR, 25.8,
+                   193.5, 7.5, 48375, 250},
+        RecalcCase{"Daily", [](Rate& r) { r.daily = 200; }, RECALC_DAILY, 26.666666666666668, 200,
+                   7.5, 51600, 258},
+        RecalcCase{"Yearly", [](Rate& r) { r.yearly = 51600; }, RECALC_YEARLY, 26.666666666666668,
                    200, 7.5, 51600, 258},
-        RecalcCase{"Yearly", [](Rate& r) { r.yearly = 51600; }, RECALC_YEARLY,
-                   26.666666666666668, 200, 7.5, 51600, 258},
         RecalcCase{"Hourly", [](Rate& r) { r.hourly = 40; }, RECALC_HOURLY, 40, 300, 7.5, 77400,
                    258},
         // Unknown modes recompute nothing, even over figures that disagree.

@@ -56,7 +56,8 @@ class BuiltInStripResource : public ::testing::TestWithParam<int> {};
 TEST_P(BuiltInStripResource, KeepsTheFixedLayout) {
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(GetParam()), MAKEINTRESOURCEA(2));
     ASSERT_NE(found, nullptr);
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(instance, found)));
+    const auto* header =
+        static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(instance, found)));
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->biWidth, 396);
     EXPECT_EQ(header->biHeight, 45);
@@ -99,4 +100,3 @@ INSTANTIATE_TEST_SUITE_P(Ids, BuiltInStripResource,
                          ::testing::Values(IDB_POUNDS, IDB_DOLLARS, IDB_EUROS));
 
 }  // namespace
-

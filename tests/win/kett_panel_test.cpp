@@ -73,8 +73,8 @@ struct Drawing {
 class BuiltInStrip : public PanelTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(BuiltInStrip, PaintsTheCopiesTheLayoutPrescribes) {
-    KettPanel panel(0.0, rate, parent, 0, 0, 8, true,
-                    loadDigitsBitmap(instance, GetParam(), ""), instance);
+    KettPanel panel(0.0, rate, parent, 0, 0, 8, true, loadDigitsBitmap(instance, GetParam(), ""),
+                    instance);
     ASSERT_TRUE(panel.digitsBitmap);
     panel.createWindow();
     ASSERT_NE(panel.window, nullptr);

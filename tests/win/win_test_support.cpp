@@ -15,8 +15,9 @@ HWND createTestParent(int width, int height) {
         wc.lpszClassName = "CointrelTestParent";
         registered = RegisterClassA(&wc) != 0;
     }
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "CointrelTestParent", "test", WS_POPUP | WS_VISIBLE,
-                                  0, 0, width, height, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(WS_EX_TOPMOST, "CointrelTestParent", "test", WS_POPUP | WS_VISIBLE, 0, 0,
+                        width, height, nullptr, nullptr, instance, nullptr);
     UpdateWindow(window);
     return window;
 }
@@ -112,7 +113,8 @@ bool writeBitmapFile(const std::string& path, int width, int height,
     if (f == nullptr) {
         return false;
     }
-    bool ok = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&info, sizeof info, 1, f) == 1 &&
+    bool ok = std::fwrite(&file, sizeof file, 1, f) == 1 &&
+              std::fwrite(&info, sizeof info, 1, f) == 1 &&
               std::fwrite(rows.data(), rows.size(), 1, f) == 1;
     ok = std::fclose(f) == 0 && ok;
     return ok;

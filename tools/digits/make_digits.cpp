@@ -20,7 +20,7 @@ namespace {
 constexpr int WIDTH = 396;
 constexpr int HEIGHT = 45;
 constexpr int CELL = 36;
-constexpr int BASELINE = 38;     // the row just below the digits' ink
+constexpr int BASELINE = 38;      // the row just below the digits' ink
 constexpr int DIGIT_HEIGHT = 30;  // rows of ink of a digit, top of "0" to its bottom
 constexpr int INK_TOP = 3;
 constexpr int INK_BOTTOM = 39;
@@ -33,13 +33,15 @@ struct Box {
 using Canvas = std::vector<std::uint8_t>;  // WIDTH x HEIGHT grey levels, top row first
 
 class Font {
-public:
+  public:
     explicit Font(const char* path) {
         ok_ = FT_Init_FreeType(&library_) == 0 && FT_New_Face(library_, path, 0, &face_) == 0;
     }
     ~Font() {
-        if (face_ != nullptr) FT_Done_Face(face_);
-        if (library_ != nullptr) FT_Done_FreeType(library_);
+        if (face_ != nullptr)
+            FT_Done_Face(face_);
+        if (library_ != nullptr)
+            FT_Done_FreeType(library_);
     }
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
@@ -56,7 +58,7 @@ public:
         return face_->glyph;
     }
 
-private:
+  private:
     FT_Library library_ = nullptr;
     FT_Face face_ = nullptr;
     bool ok_ = false;
@@ -198,7 +200,8 @@ int main(int argc, char** argv) {
     const struct {
         const char* file;
         unsigned long sign;
-    } strips[] = {{"digits_pounds.bmp", 0x00A3}, {"digits_dollars.bmp", 0x0024},
+    } strips[] = {{"digits_pounds.bmp", 0x00A3},
+                  {"digits_dollars.bmp", 0x0024},
                   {"digits_euros.bmp", 0x20AC}};
     for (const auto& strip : strips) {
         Canvas canvas = digits;
