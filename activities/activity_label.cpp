@@ -1,0 +1,13 @@
+#include "activities/activity_label.h"
+
+#include <cstdio>
+
+ActivityLabel activityLabel(int index, const char* name, bool paid) {
+    ActivityLabel label{};
+    char prefix[8] = "  ";
+    if (index >= 0 && index < 9) {
+        std::snprintf(prefix, sizeof prefix, "&%d ", index + 1);
+    }
+    std::snprintf(label.data(), label.size(), "%s%s%s", prefix, name, paid ? "" : " (unpaid)");
+    return label;
+}

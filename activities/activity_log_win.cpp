@@ -1,0 +1,60 @@
+#include "activities/activity_log.h"
+
+#include "meter/kett_panel.h"
+
+namespace {
+
+void dateText(const SYSTEMTIME& time, DWORD flags, const char* picture, char* out, int size) {
+    if (GetDateFormatA(LOCALE_USER_DEFAULT, flags, &time, picture, out, size) == 0) {
+        out[0] = '\0';
+    }
+}
+
+// Wall-clock times in 100 ns units, without any time-zone conversion; false for a time the
+// platform cannot convert.
+bool hundredNanoseconds(const SYSTEMTIME& time, std::int64_t& out) {
+    FILETIME ft;
+    if (!SystemTimeToFileTime(&time, &ft)) {
+        return false;
+    }
+    out = static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) |
+                                    ft.dwLowDateTime);
+    return true;
+}
+
+}  // namespace
+
+LogMoment logMomentOf(const SYSTEMTIME& time) {
+    LogMoment m;
+    dateText(time, 0, "dddd", m.weekday, sizeof m.weekday);
+    dateText(time, DATE_LONGDATE, nullptr, m.longDate, sizeof m.longDate);
+    dateText(time, DATE_SHORTDATE, nullptr, m.shortDate, sizeof m.shortDate);
+    // Hours and minutes alone: cutting a full time text after five characters would leave
+    // "9:12:" of a locale that does not pad the hour, and an AM/PM marker means nothing here.
+    const DWORD hoursMinutes = TIME_FORCE24HOURFORMAT | TIME_NOSECONDS | TIME_NOTIMEMARKER;
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, hoursMinutes, &time, nullptr, m.time, sizeof m.time) ==
+        0) {
+        m.time[0] = '\0';
+    }
+    cutToHoursAndMinutes(m.time);
+    return m;
+}
+
+void writeLogRecord(const KettPanel& panel, LogRecordKind kind) {
+    if (!panel.loggingEnabled) {
+        return;
+    }
+    LogMoment start, finish;
+    std::int64_t seconds = 0;
+    if (kind == LOG_FINISHED) {
+        finish = logMomentOf(panel.finishTime);
+        std::int64_t from = 0, to = 0;
+        if (hundredNanoseconds(panel.startTime, from) && hundredNanoseconds(panel.finishTime, to)) {
+            seconds = durationSeconds(from, to);
+        }
+    } else {
+        start = logMomentOf(panel.startTime);
+    }
+    const char* name = panel.logActivityName != nullptr ? panel.logActivityName : "";
+    appendToLog(panel.logFileName, logRecordText(kind, name, start, finish, seconds));
+}

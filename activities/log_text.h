@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+enum LogRecordKind : int {
+    LOG_BANNER = 0,
+    LOG_STARTED = 1,
+    LOG_FINISHED = 2,
+};
+
+// The locale's texts for one moment, as the log prints them.
+struct LogMoment {
+    char weekday[32] = "";    // "dddd"
+    char longDate[64] = "";   // the long date format
+    char shortDate[64] = "";  // the short date format
+    char time[16] = "";       // hours and minutes: the first five characters of the time text
+};
+
+// Keeps only the first five characters of a 24-hour time text ("14:05" of "14:05:33").
+void cutToHoursAndMinutes(char* time);
+
+// Whole seconds between two times given in 100-nanosecond units, whichever comes first.
+std::int64_t durationSeconds(std::int64_t start100ns, std::int64_t finish100ns);
+
+// The text of one record: a banner or a start from `start`, a finish from `finish` with the
+// duration line. Lines end in "\n"; a text-mode file stores them as CR LF.
+std::string logRecordText(LogRecordKind kind, const char* activityName, const LogMoment& start,
+                          const LogMoment& finish, std::int64_t durationSecs);
+
+// Appends text to the log file, which is created when missing; false when it cannot be
+// opened, and the record is lost.
+bool appendToLog(const char* path, const std::string& text);
