@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+
+#include "meter/rate.h"
+
+// The window's saved position and show state, laid out as the platform's WINDOWPLACEMENT so that
+// its 44 bytes can be stored and read back as they are. `length` 0 means none was saved.
+struct Placement {
+    std::uint32_t length;
+    std::uint32_t flags;
+    std::uint32_t showCmd;
+    std::int32_t minX, minY;
+    std::int32_t maxX, maxY;
+    std::int32_t normalLeft, normalTop, normalRight, normalBottom;
+};
+static_assert(sizeof(Placement) == 44, "Placement must match WINDOWPLACEMENT");
+
+constexpr std::uint32_t SETTINGS_TEXT_SIZE = 256;  // 255 characters and the terminator
+
+// Everything that survives from one run to the next apart from the activities file and the log.
+struct Settings {
+    char activitiesFile[SETTINGS_TEXT_SIZE] = "";
+    char logFile[SETTINGS_TEXT_SIZE] = "";
+    bool logging = false;
+    char currentActivityName[SETTINGS_TEXT_SIZE] = "";
+    Placement placement{};
+    bool topMost = false;
+    std::int32_t currency = 0;
+    char digitsBitmapFile[SETTINGS_TEXT_SIZE] = "";
+    std::int32_t decimals = 0;
+    float savedTotal = 0.0f;
+};
+
+// Kinds of stored value, with the registry's numbers.
+constexpr std::uint32_t VALUE_TEXT = 1;    // REG_SZ: 8-bit text with its terminator
+constexpr std::uint32_t VALUE_BINARY = 3;  // REG_BINARY: raw bytes, numbers little-endian
+
+// The settings key as the loader sees it. A read fails when the value is missing or its data
+// are longer than the buffer; after a failure the buffer's content is undefined.
+class SettingsReader {
+  public:
+    virtual ~SettingsReader() = default;
+    virtual bool read(const char* name, void* buffer, std::uint32_t capacity,
+                      std::uint32_t& size) = 0;
+};
+
+class SettingsWriter {
+  public:
+    virtual ~SettingsWriter() = default;
+    // Replaces the named value; failures are not reported (the old value stays).
+    virtual void write(const char* name, std::uint32_t kind, const void* data,
+                       std::uint32_t size) = 0;
+};
+
+// Fills settings and the rate from the key, or with the defaults where the key (reader null)
+// or a value is missing or unusable. Values are taken only whole: a short or long value, a
+// non-finite total or a rate figure out of range leaves the default in place.
+void loadSettings(SettingsReader* reader, Settings& settings, Rate& rate);
+
+// What is saved besides the Settings values: the meter's state and the window's placement.
+struct RunState {
+    double total;
+    bool loggingEnabled;
+    Placement placement;
+};
+
+// Writes all thirteen values in their fixed order.
+void saveSettings(SettingsWriter& writer, const Settings& settings, const Rate& rate,
+                  const RunState& state);
+
+// Defaults, as used when nothing usable is stored.
+constexpr const char* DEFAULT_ACTIVITIES_FILE = "acts.txt";
+constexpr const char* DEFAULT_LOG_FILE = "log.txt";

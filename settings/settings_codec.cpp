@@ -1,0 +1,129 @@
+#include "settings/settings.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "meter/currency.h"
+
+namespace {
+
+// Reads a value of exactly `size` bytes into a zeroed temporary, so that a failed, short or
+// long read leaves nothing behind in the target.
+template <typename T>
+bool readExact(SettingsReader& reader, const char* name, T& out) {
+    unsigned char buffer[sizeof(T)] = {};
+    std::uint32_t size = 0;
+    if (!reader.read(name, buffer, sizeof buffer, size) || size != sizeof buffer) {
+        return false;
+    }
+    std::memcpy(&out, buffer, sizeof out);
+    return true;
+}
+
+// A text of at most 255 characters, terminated after its data. 256 bytes without a terminator
+// are one character too many.
+bool readText(SettingsReader& reader, const char* name, char (&out)[SETTINGS_TEXT_SIZE]) {
+    char buffer[SETTINGS_TEXT_SIZE] = {};
+    std::uint32_t size = 0;
+    if (!reader.read(name, buffer, sizeof buffer, size) || size > sizeof buffer) {
+        return false;
+    }
+    if (size == sizeof buffer && std::memchr(buffer, '\0', sizeof buffer) == nullptr) {
+        return false;
+    }
+    if (size < sizeof buffer) {
+        buffer[size] = '\0';
+    }
+    std::memcpy(out, buffer, sizeof out);
+    return true;
+}
+
+void setText(char (&out)[SETTINGS_TEXT_SIZE], const char* text) {
+    std::strncpy(out, text, sizeof out - 1);
+    out[sizeof out - 1] = '\0';
+}
+
+bool readFlag(SettingsReader& reader, const char* name) {
+    std::int32_t value = 0;
+    return readExact(reader, name, value) && value != 0;
+}
+
+// A rate figure is taken only inside its range (which no NaN is), then the rest re-derived.
+void readRateFigure(SettingsReader& reader, const char* name, double limit, double& field,
+                    Rate& rate, std::uint32_t mode) {
+    float value = 0.0f;
+    if (readExact(reader, name, value) && inRateRange(static_cast<double>(value), limit)) {
+        field = static_cast<double>(value);
+        rate.recalc(mode);
+    }
+}
+
+void writeFloat(SettingsWriter& writer, const char* name, double value) {
+    const float single = static_cast<float>(value);
+    writer.write(name, VALUE_BINARY, &single, sizeof single);
+}
+
+void writeInt(SettingsWriter& writer, const char* name, std::int32_t value) {
+    writer.write(name, VALUE_BINARY, &value, sizeof value);
+}
+
+void writeText(SettingsWriter& writer, const char* name, const char* text) {
+    writer.write(name, VALUE_TEXT, text, static_cast<std::uint32_t>(std::strlen(text) + 1));
+}
+
+}  // namespace
+
+void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
+    setText(s.activitiesFile, DEFAULT_ACTIVITIES_FILE);
+    setText(s.logFile, DEFAULT_LOG_FILE);
+    s.logging = false;
+    s.currentActivityName[0] = '\0';
+    s.placement = Placement{};
+    s.topMost = false;
+    s.currency = CURRENCY_POUNDS;
+    s.digitsBitmapFile[0] = '\0';
+    s.decimals = DECIMALS_TWO;
+    if (reader == nullptr) {
+        return;
+    }
+
+    float total = 0.0f;
+    // A stored infinity or NaN would stick to the total for good.
+    if (readExact(*reader, "Kett", total) && std::isfinite(total)) {
+        s.savedTotal = total;
+    }
+    // Hourly comes last: when it is usable it fixes daily and yearly from itself.
+    readRateFigure(*reader, "DaysPerYear", MAX_DAYS_PER_YEAR, rate.daysPerYear, rate,
+                   RECALC_DAYS_PER_YEAR);
+    readRateFigure(*reader, "HoursPerDay", MAX_HOURS_PER_DAY, rate.hoursPerDay, rate,
+                   RECALC_HOURS_PER_DAY);
+    readRateFigure(*reader, "Hourly", MAX_HOURLY, rate.hourly, rate, RECALC_HOURLY);
+    readText(*reader, "ActivitiesFile", s.activitiesFile);
+    readText(*reader, "LogFile", s.logFile);
+    s.logging = readFlag(*reader, "Logging");
+    readText(*reader, "CurrentActivity", s.currentActivityName);
+    readExact(*reader, "Placement", s.placement);
+    s.topMost = readFlag(*reader, "TopMost");
+    readExact(*reader, "Currency", s.currency);
+    readText(*reader, "DigitsBitmapFile", s.digitsBitmapFile);
+    readExact(*reader, "Decimals", s.decimals);
+}
+
+void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate,
+                  const RunState& state) {
+    writeFloat(writer, "Kett", state.total);
+    writeFloat(writer, "DaysPerYear", rate.daysPerYear);
+    writeFloat(writer, "HoursPerDay", rate.hoursPerDay);
+    writeFloat(writer, "Hourly", rate.hourly);
+    writeText(writer, "ActivitiesFile", s.activitiesFile);
+    writeText(writer, "LogFile", s.logFile);
+    writeInt(writer, "Logging", state.loggingEnabled ? 1 : 0);
+    writeText(writer, "CurrentActivity", s.currentActivityName);
+    Placement placement = state.placement;
+    placement.length = sizeof placement;
+    writer.write("Placement", VALUE_BINARY, &placement, sizeof placement);
+    writeInt(writer, "TopMost", s.topMost ? 1 : 0);
+    writeInt(writer, "Currency", s.currency);
+    writeText(writer, "DigitsBitmapFile", s.digitsBitmapFile);
+    writeInt(writer, "Decimals", s.decimals);
+}

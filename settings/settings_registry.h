@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include "settings/settings.h"
+
+class KettPanel;
+
+extern const char SETTINGS_KEY[];  // under HKEY_CURRENT_USER
+
+// Loads from the per-user settings key; all defaults when it cannot be opened.
+void loadSettings(Settings& settings, Rate& rate);
+
+// Saves every value, with the meter's total and logging switch and the main window's placement
+// (which is also kept in settings). Nothing is saved when the key cannot be opened or created.
+void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter);

@@ -1,0 +1,233 @@
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "memory_store.h"
+
+namespace {
+
+struct SettingsTest : ::testing::Test {
+    MemoryStore store;
+    Settings settings;
+    Rate rate;
+    void load() { loadSettings(&store, settings, rate); }
+};
+
+void expectDefaults(const Settings& s) {
+    EXPECT_STREQ(s.activitiesFile, "acts.txt");
+    EXPECT_STREQ(s.logFile, "log.txt");
+    EXPECT_FALSE(s.logging);
+    EXPECT_STREQ(s.currentActivityName, "");
+    EXPECT_EQ(s.placement.length, 0u);
+    EXPECT_FALSE(s.topMost);
+    EXPECT_EQ(s.currency, 0);
+    EXPECT_STREQ(s.digitsBitmapFile, "");
+    EXPECT_EQ(s.decimals, 1);
+    EXPECT_EQ(s.savedTotal, 0.0f);
+}
+
+void expectDefaultRate(const Rate& r) {
+    EXPECT_EQ(r.hourly, 25.0);
+    EXPECT_EQ(r.hoursPerDay, 7.5);
+    EXPECT_EQ(r.daysPerYear, 258.0);
+    EXPECT_EQ(r.daily, 187.5);
+    EXPECT_EQ(r.yearly, 48375.0);
+}
+
+TEST_F(SettingsTest, FirstRunGivesEveryDefault) {
+    loadSettings(nullptr, settings, rate);
+    expectDefaults(settings);
+    expectDefaultRate(rate);
+    load();  // an empty key: the same
+    expectDefaults(settings);
+    expectDefaultRate(rate);
+}
+
+struct AcceptanceCase {
+    const char* name;
+    float value;
+    bool accepted;
+};
+
+TEST_F(SettingsTest, RateFiguresAreAcceptedOnlyInRange) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const AcceptanceCase cases[] = {
+        {"DaysPerYear", 366.0f, true},
+        {"DaysPerYear", 1.0f, true},
+        {"DaysPerYear", std::nextafter(366.0f, 400.0f), false},
+        {"DaysPerYear", 0.0f, false},
+        {"DaysPerYear", -5.0f, false},
+        {"DaysPerYear", nan, false},
+        {"HoursPerDay", 24.0f, true},
+        {"HoursPerDay", 0.5f, true},
+        {"HoursPerDay", std::nextafter(24.0f, 25.0f), false},
+        {"HoursPerDay", 0.0f, false},
+        {"HoursPerDay", -0.0f, false},
+        {"HoursPerDay", nan, false},
+        {"Hourly", 10000.0f, true},
+        {"Hourly", 0.01f, true},
+        {"Hourly", std::nextafter(10000.0f, 20000.0f), false},
+        {"Hourly", 0.0f, false},
+        {"Hourly", -25.0f, false},
+        {"Hourly", nan, false},
+        {"Hourly", inf, false},
+    };
+    for (const AcceptanceCase& c : cases) {
+        MemoryStore one;
+        one.set(c.name, c.value);
+        Rate r;
+        Settings s;
+        loadSettings(&one, s, r);
+        const std::string field = c.name;
+        const double got = field == "Hourly"        ? r.hourly
+                           : field == "HoursPerDay" ? r.hoursPerDay
+                                                    : r.daysPerYear;
+        const double defaultValue = field == "Hourly" ? 25.0 : field == "HoursPerDay" ? 7.5 : 258.0;
+        EXPECT_EQ(got, c.accepted ? static_cast<double>(c.value) : defaultValue)
+            << c.name << " " << c.value;
+    }
+}
+
+TEST_F(SettingsTest, ValuesOfTheWrongSizeAreIgnoredWhole) {
+    store.scribble = true;
+    store.setBytes("Kett", 8);
+    store.set("Hourly", 30.0);  // a double: 8 bytes
+    store.setBytes("HoursPerDay", 2, 0x41);
+    store.setBytes("Logging", 2);
+    store.setBytes("TopMost", 8);
+    store.setBytes("Currency", 2, 2);
+    store.setBytes("Decimals", 8);
+    store.setBytes("Placement", 40);
+    load();
+    expectDefaults(settings);
+    expectDefaultRate(rate);
+
+    MemoryStore longPlacement;
+    longPlacement.scribble = true;
+    longPlacement.setBytes("Placement", 48);
+    loadSettings(&longPlacement, settings, rate);
+    EXPECT_EQ(settings.placement.length, 0u);
+}
+
+TEST_F(SettingsTest, RateFromDaysAndHoursWithoutHourly) {
+    store.set("DaysPerYear", 220.0f);
+    store.set("HoursPerDay", 8.0f);
+    load();
+    EXPECT_EQ(rate.yearly, 48375.0);
+    EXPECT_DOUBLE_EQ(rate.daily, 219.88636363636363);
+    EXPECT_DOUBLE_EQ(rate.hourly, 27.485795454545453);
+}
+
+TEST_F(SettingsTest, HourlyFixesDailyAndYearly) {
+    store.set("DaysPerYear", 220.0f);
+    store.set("HoursPerDay", 8.0f);
+    store.set("Hourly", 12.5f);
+    load();
+    EXPECT_EQ(rate.hourly, 12.5);
+    EXPECT_EQ(rate.daily, 100.0);
+    EXPECT_EQ(rate.yearly, 22000.0);
+    EXPECT_EQ(rate.hoursPerDay, 8.0);
+    EXPECT_EQ(rate.daysPerYear, 220.0);
+}
+
+TEST_F(SettingsTest, TextsAreReadWholeOrNotAtAll) {
+    const std::string name255(255, 'a');
+    store.setText("ActivitiesFile", name255 + '\0');
+    store.setText("LogFile", std::string(256, 'b'));  // no room for a terminator
+    store.setText("CurrentActivity", std::string(256, 'c') + '\0');
+    store.setText("DigitsBitmapFile", "digits.bmp");  // stored without its terminator
+    store.scribble = true;
+    load();
+    EXPECT_EQ(std::string(settings.activitiesFile), name255);
+    EXPECT_STREQ(settings.logFile, "log.txt");
+    EXPECT_STREQ(settings.currentActivityName, "");
+    EXPECT_STREQ(settings.digitsBitmapFile, "digits.bmp");
+}
+
+TEST_F(SettingsTest, FlagsAndNumbers) {
+    store.set("Logging", std::int32_t{7});
+    store.set("TopMost", std::int32_t{-1});
+    store.set("Currency", std::int32_t{3});
+    store.set("Decimals", std::int32_t{0});
+    store.set("Kett", 12345.678f);
+    load();
+    EXPECT_TRUE(settings.logging);
+    EXPECT_TRUE(settings.topMost);
+    EXPECT_EQ(settings.currency, 3);
+    EXPECT_EQ(settings.decimals, 0);
+    EXPECT_EQ(static_cast<double>(settings.savedTotal), 12345.677734375);
+
+    store.set("Logging", std::int32_t{0});
+    load();
+    EXPECT_FALSE(settings.logging);
+}
+
+TEST_F(SettingsTest, NonFiniteTotalIsNotCarriedOver) {
+    for (float bad :
+         {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+          std::numeric_limits<float>::quiet_NaN()}) {
+        store.set("Kett", bad);
+        Settings s;
+        loadSettings(&store, s, rate);
+        EXPECT_EQ(s.savedTotal, 0.0f);
+    }
+}
+
+TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
+    std::strcpy(settings.activitiesFile, "C:\\work\\acts.txt");
+    std::strcpy(settings.logFile, "log.txt");
+    std::strcpy(settings.currentActivityName, "Working");
+    settings.topMost = true;
+    settings.currency = 2;
+    std::strcpy(settings.digitsBitmapFile, "");
+    settings.decimals = 0;
+    rate.hourly = 12.34;
+    rate.recalc(RECALC_HOURLY);
+    Placement placement{};
+    placement.showCmd = 1;
+    placement.normalLeft = 40;
+    placement.normalTop = 30;
+    saveSettings(store, settings, rate, RunState{12345.678, true, placement});
+
+    EXPECT_EQ(
+        store.writeOrder,
+        (std::vector<std::string>{"Kett", "DaysPerYear", "HoursPerDay", "Hourly", "ActivitiesFile",
+                                  "LogFile", "Logging", "CurrentActivity", "Placement", "TopMost",
+                                  "Currency", "DigitsBitmapFile", "Decimals"}));
+    for (const auto& [name, value] : store.values) {
+        const bool text = name == "ActivitiesFile" || name == "LogFile" ||
+                          name == "CurrentActivity" || name == "DigitsBitmapFile";
+        EXPECT_EQ(value.kind, text ? VALUE_TEXT : VALUE_BINARY) << name;
+        if (!text) {
+            EXPECT_EQ(value.data.size(), name == "Placement" ? 44u : 4u) << name;
+        }
+    }
+    EXPECT_EQ(store.values["ActivitiesFile"].data.size(), std::strlen("C:\\work\\acts.txt") + 1);
+    EXPECT_EQ(store.values["DigitsBitmapFile"].data.size(), 1u);
+    EXPECT_EQ(store.get<Placement>("Placement").length, 44u);
+    EXPECT_EQ(store.get<std::int32_t>("Logging"), 1);
+
+    Settings back;
+    Rate backRate;
+    loadSettings(&store, back, backRate);
+    EXPECT_EQ(static_cast<double>(back.savedTotal), 12345.677734375);
+    EXPECT_EQ(backRate.hourly, 12.340000152587890625);
+    EXPECT_EQ(backRate.hoursPerDay, 7.5);
+    EXPECT_EQ(backRate.daysPerYear, 258.0);
+    EXPECT_STREQ(back.activitiesFile, "C:\\work\\acts.txt");
+    EXPECT_STREQ(back.currentActivityName, "Working");
+    EXPECT_TRUE(back.logging);
+    EXPECT_TRUE(back.topMost);
+    EXPECT_EQ(back.currency, 2);
+    EXPECT_EQ(back.decimals, 0);
+    EXPECT_EQ(back.placement.length, 44u);
+    EXPECT_EQ(back.placement.normalLeft, 40);
+    EXPECT_EQ(back.placement.normalTop, 30);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include "settings/settings_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "meter/kett_panel.h"
+#include "win_test_support.h"
+
+namespace {
+
+struct StoredValue {
+    DWORD kind = 0;
+    DWORD size = 0;
+};
+
+StoredValue query(const char* name) {
+    StoredValue v;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, name, nullptr, &v.kind, nullptr, &v.size);
+        RegCloseKey(key);
+    }
+    return v;
+}
+
+// One test, since every step shares the one per-user key of the test prefix.
+TEST(SettingsRegistry, SaveAndLoadThroughTheUserKey) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
+    Settings settings;
+    Rate rate;
+    loadSettings(settings, rate);
+    EXPECT_STREQ(settings.activitiesFile, "acts.txt");
+    EXPECT_STREQ(settings.logFile, "log.txt");
+    EXPECT_EQ(settings.decimals, 1);
+    EXPECT_EQ(settings.placement.length, 0u);
+    EXPECT_EQ(rate.hourly, 25.0);
+
+    std::strcpy(settings.currentActivityName, "Working");
+    settings.currency = 1;
+    settings.topMost = true;
+    rate.hourly = 12.34;
+    rate.recalc(RECALC_HOURLY);
+    HWND window = createTestParent(320, 90);
+    SetWindowPos(window, nullptr, 40, 30, 320, 90, SWP_NOZORDER);
+    KettPanel meter(12345.678, rate, window, 0, 0, 8, true, nullptr, GetModuleHandleA(nullptr));
+    meter.loggingEnabled = true;
+    saveSettings(window, settings, rate, meter);
+    DestroyWindow(window);
+
+    struct Expected {
+        const char* name;
+        DWORD kind;
+        DWORD size;
+    } const expected[] = {
+        {"Kett", REG_BINARY, 4},        {"DaysPerYear", REG_BINARY, 4},
+        {"HoursPerDay", REG_BINARY, 4}, {"Hourly", REG_BINARY, 4},
+        {"ActivitiesFile", REG_SZ, 9},  {"LogFile", REG_SZ, 8},
+        {"Logging", REG_BINARY, 4},     {"CurrentActivity", REG_SZ, 8},
+        {"Placement", REG_BINARY, 44},  {"TopMost", REG_BINARY, 4},
+        {"Currency", REG_BINARY, 4},    {"DigitsBitmapFile", REG_SZ, 1},
+        {"Decimals", REG_BINARY, 4},
+    };
+    for (const Expected& e : expected) {
+        const StoredValue v = query(e.name);
+        EXPECT_EQ(v.kind, e.kind) << e.name;
+        EXPECT_EQ(v.size, e.size) << e.name;
+    }
+
+    Settings back;
+    Rate backRate;
+    loadSettings(back, backRate);
+    EXPECT_EQ(static_cast<double>(back.savedTotal), 12345.677734375);
+    EXPECT_EQ(backRate.hourly, 12.340000152587890625);
+    EXPECT_STREQ(back.currentActivityName, "Working");
+    EXPECT_TRUE(back.logging);
+    EXPECT_TRUE(back.topMost);
+    EXPECT_EQ(back.currency, 1);
+    EXPECT_EQ(back.placement.length, 44u);
+    EXPECT_EQ(back.placement.normalLeft, 40);
+    EXPECT_EQ(back.placement.normalTop, 30);
+    RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
+}
+
+}  // namespace
