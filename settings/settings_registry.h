@@ -8,9 +8,11 @@ class KettPanel;
 
 extern const char SETTINGS_KEY[];  // under HKEY_CURRENT_USER
 
-// Loads from the per-user settings key; all defaults when it cannot be opened.
-void loadSettings(Settings& settings, Rate& rate);
+// Loads from the per-user settings key; all defaults when it cannot be opened. (Tests name a
+// key of their own.)
+void loadSettings(Settings& settings, Rate& rate, const char* keyPath = SETTINGS_KEY);
 
 // Saves every value, with the meter's total and logging switch and the main window's placement
 // (which is also kept in settings). Nothing is saved when the key cannot be opened or created.
-void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter);
+void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter,
+                  const char* keyPath = SETTINGS_KEY);

@@ -38,9 +38,9 @@ class RegistryKey : public SettingsReader, public SettingsWriter {
 
 }  // namespace
 
-void loadSettings(Settings& settings, Rate& rate) {
+void loadSettings(Settings& settings, Rate& rate, const char* keyPath) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
         loadSettings(nullptr, settings, rate);
         return;
     }
@@ -48,9 +48,10 @@ void loadSettings(Settings& settings, Rate& rate) {
     loadSettings(&store, settings, rate);
 }
 
-void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter) {
+void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter,
+                  const char* keyPath) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return;
     }

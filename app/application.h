@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "activities/activities.h"
+#include "meter/kett_panel.h"
+#include "meter/rate.h"
+#include "settings/settings.h"
+#include "settings/settings_registry.h"
+
+extern const char MAIN_CLASS_NAME[];
+
+// Distances between the main window's outer rectangle and its client area, in pixels.
+struct FrameInsets {
+    int top = 0;
+    int left = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Everything that lives for the whole run: the live rate, the settings, the activity list and
+// the current activity, the meter, the menus. One instance, made by the entry point (tests make
+// their own); the main window reaches it through its user data.
+class Application {
+  public:
+    explicit Application(HINSTANCE instance, const char* settingsKey = SETTINGS_KEY);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Start-up up to the shown main window. Null when the activity list or the main window
+    // cannot be made: then there is nothing to run.
+    HWND start(int showCommand);
+    // The message loop, with the accelerators; returns the quit message's code.
+    int run(HWND mainWindow);
+
+    // Make the activity at index current for the meter and the log (-1: none).
+    void startActivity(int index);
+    // End the current activity: log it as finished and stop the meter.
+    void finishActivity();
+    // The user picked activity `index` from a menu.
+    void switchActivity(HWND mainWindow, int index);
+    void toggleTopMost(HWND mainWindow);
+    // Rebuild the meter from the currency settings (the built-in pounds strip with two
+    // decimals when the chosen one cannot be loaded) and fit the window around it.
+    void applyCurrency(HWND mainWindow);
+    // Finish the activity and save every setting (at exit and at the end of the session).
+    void finishAndSave(HWND mainWindow);
+    void buildMenus(HWND mainWindow);
+
+    HINSTANCE programInstance;
+    const char* settingsKey;
+    Rate rate;
+    Settings settings;
+    std::unique_ptr<Activities> activities;
+    int currentActivityIndex = -1;
+    std::unique_ptr<KettPanel> meter;
+    HMENU counterMenu = nullptr;
+    HMENU activitiesMenu = nullptr;
+    HMENU systemMenu = nullptr;
+    FrameInsets frameInsets;
+
+  private:
+    HBITMAP loadCurrencyBitmap();
+    void setTitle(HWND mainWindow);
+    void fitAroundMeter(HWND mainWindow, UINT flags, int left, int top);
+};
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

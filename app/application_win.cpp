@@ -1,0 +1,225 @@
+#include "app/application.h"
+
+#include <cstring>
+#include <new>
+
+#include "activities/activity_log.h"
+#include "app/activity_menus.h"
+#include "app/startup_logic.h"
+#include "meter/currency.h"
+#include "meter/digits_bitmap.h"
+#include "resources/resource.h"
+
+const char MAIN_CLASS_NAME[] = "Cointrel";
+
+namespace {
+
+constexpr DWORD MAIN_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+void copyText(char* out, std::size_t size, const char* text) {
+    std::strncpy(out, text, size - 1);
+    out[size - 1] = '\0';
+}
+
+void registerMainClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = mainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_COINTREL));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    wc.lpszClassName = MAIN_CLASS_NAME;
+    RegisterClassExA(&wc);  // fails harmlessly when already registered in this process
+}
+
+// The saved top-left corner, moved onto the nearest monitor when the one it was on is gone.
+POINT visibleCorner(const Placement& placement, int width, int height) {
+    RECT saved{placement.normalLeft, placement.normalTop, placement.normalLeft + width,
+               placement.normalTop + height};
+    if (MonitorFromRect(&saved, MONITOR_DEFAULTTONULL) != nullptr) {
+        return {saved.left, saved.top};
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&saved, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return {saved.left, saved.top};
+    }
+    const RECT& w = monitor.rcWork;
+    const Rect moved = moveOnto({saved.left, saved.top, saved.right, saved.bottom},
+                                {w.left, w.top, w.right, w.bottom});
+    return {moved.left, moved.top};
+}
+
+}  // namespace
+
+Application::Application(HINSTANCE instance, const char* key)
+    : programInstance(instance), settingsKey(key) {}
+
+HBITMAP Application::loadCurrencyBitmap() {
+    HBITMAP bitmap =
+        loadDigitsBitmap(programInstance, settings.currency, settings.digitsBitmapFile);
+    if (bitmap == nullptr) {
+        settings.currency = CURRENCY_POUNDS;
+        settings.decimals = DECIMALS_TWO;
+        bitmap = loadDigitsBitmap(programInstance, CURRENCY_POUNDS, "");
+    }
+    return bitmap;
+}
+
+HWND Application::start(int showCommand) {
+    registerMainClass(programInstance);
+    loadSettings(settings, rate, settingsKey);
+    activities.reset(new (std::nothrow) Activities(settings.activitiesFile));
+    if (!activities) {
+        return nullptr;
+    }
+    currentActivityIndex = resolveCurrentActivity(*activities, settings.currentActivityName);
+    if (currentActivityIndex >= 0) {
+        copyText(settings.currentActivityName, sizeof settings.currentActivityName,
+                 activities->name(currentActivityIndex));
+    }
+
+    HWND window = CreateWindowExA(settings.topMost ? WS_EX_TOPMOST : 0, MAIN_CLASS_NAME, "Cointrel",
+                                  MAIN_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, 450, 120, nullptr,
+                                  nullptr, programInstance, this);
+    if (window == nullptr) {
+        return nullptr;
+    }
+
+    HBITMAP bitmap = loadCurrencyBitmap();
+    meter = std::make_unique<KettPanel>(static_cast<double>(settings.savedTotal), rate, window, 0,
+                                        0, 8, true, bitmap, programInstance);
+    meter->decimalsMode = settings.decimals;
+    meter->createWindow();
+    meter->loggingEnabled = settings.logging;
+    copyText(meter->logFileName, sizeof meter->logFileName, settings.logFile);
+    GetLocalTime(&meter->startTime);
+    writeLogRecord(*meter, LOG_BANNER);
+    startActivity(currentActivityIndex);
+    if (meter->window != nullptr) {
+        ShowWindow(meter->window, SW_SHOWNORMAL);
+    }
+    setTitle(window);
+
+    // Measured once, at the creation size, with the menu bar inside the top inset.
+    RECT outer{}, client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
+    ClientToScreen(window, &topLeft);
+    ClientToScreen(window, &bottomRight);
+    frameInsets = {topLeft.y - outer.top, topLeft.x - outer.left, outer.right - bottomRight.x,
+                   outer.bottom - bottomRight.y};
+
+    const Placement& saved = settings.placement;
+    if (saved.length != 0) {
+        const int width = meter->width + frameInsets.left + frameInsets.right;
+        const int height = meter->height + frameInsets.top + frameInsets.bottom;
+        const POINT corner = visibleCorner(saved, width, height);
+        fitAroundMeter(window, 0, corner.x, corner.y);
+        ShowWindow(window, startShowCommand(saved.showCmd));
+    } else {
+        fitAroundMeter(window, SWP_NOMOVE, 0, 0);
+        ShowWindow(window, showCommand);
+    }
+    UpdateWindow(window);
+    return window;
+}
+
+int Application::run(HWND mainWindow) {
+    HACCEL accelerators = LoadAcceleratorsA(programInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (accelerators != nullptr && TranslateAcceleratorA(mainWindow, accelerators, &msg)) {
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void Application::fitAroundMeter(HWND mainWindow, UINT flags, int left, int top) {
+    const int width = meter->width + frameInsets.left + frameInsets.right;
+    const int height = meter->height + frameInsets.top + frameInsets.bottom;
+    SetWindowPos(mainWindow, HWND_TOP, left, top, width, height, flags);
+}
+
+void Application::setTitle(HWND mainWindow) {
+    const std::string title =
+        windowTitle(currentActivityIndex >= 0 ? settings.currentActivityName : nullptr);
+    SetWindowTextA(mainWindow, title.c_str());
+}
+
+void Application::startActivity(int index) {
+    const bool paid = index >= 0 && activities->paid[static_cast<std::size_t>(index)] != 0;
+    GetLocalTime(&meter->startTime);
+    meter->logActivityName = index >= 0 ? activities->name(index) : "None";
+    writeLogRecord(*meter, LOG_STARTED);
+    meter->start(GetTickCount(), paid);
+}
+
+void Application::finishActivity() {
+    GetLocalTime(&meter->finishTime);
+    writeLogRecord(*meter, LOG_FINISHED);
+    meter->stop();
+}
+
+void Application::switchActivity(HWND mainWindow, int index) {
+    copyText(settings.currentActivityName, sizeof settings.currentActivityName,
+             activities->name(index));
+    finishActivity();
+    startActivity(index);
+    const int previous = currentActivityIndex;
+    currentActivityIndex = index;
+    setTitle(mainWindow);
+    for (HMENU menu : {activitiesMenu, systemMenu}) {
+        if (previous >= 0) {
+            CheckMenuItem(menu, ACTIVITY_COMMAND_BASE + static_cast<UINT>(previous),
+                          MF_BYCOMMAND | MF_UNCHECKED);
+        }
+        CheckMenuItem(menu, ACTIVITY_COMMAND_BASE + static_cast<UINT>(index),
+                      MF_BYCOMMAND | MF_CHECKED);
+    }
+}
+
+void Application::toggleTopMost(HWND mainWindow) {
+    settings.topMost = !settings.topMost;
+    CheckMenuItem(counterMenu, CMD_ALWAYS_ON_TOP,
+                  MF_BYCOMMAND | (settings.topMost ? MF_CHECKED : MF_UNCHECKED));
+    SetWindowPos(mainWindow, settings.topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Application::applyCurrency(HWND mainWindow) {
+    meter->changeBitmap(loadCurrencyBitmap());
+    fitAroundMeter(mainWindow, SWP_NOMOVE | SWP_NOZORDER, 0, 0);
+    meter->decimalsMode = settings.decimals;
+}
+
+void Application::finishAndSave(HWND mainWindow) {
+    finishActivity();
+    saveSettings(mainWindow, settings, rate, *meter, settingsKey);
+}
+
+void Application::buildMenus(HWND mainWindow) {
+    HMENU bar = GetMenu(mainWindow);
+    counterMenu = GetSubMenu(bar, 0);
+    activitiesMenu = GetSubMenu(bar, 1);
+    systemMenu = GetSystemMenu(mainWindow, FALSE);
+    CheckMenuItem(counterMenu, CMD_ALWAYS_ON_TOP,
+                  MF_BYCOMMAND | (settings.topMost ? MF_CHECKED : MF_UNCHECKED));
+    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(systemMenu, MF_STRING, CMD_NEW_ACTIVITY, "New &activity...");
+    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    for (HMENU menu : {activitiesMenu, systemMenu}) {
+        appendActivityItems(*activities, menu, ACTIVITY_COMMAND_BASE);
+        if (currentActivityIndex >= 0) {
+            CheckMenuItem(menu, ACTIVITY_COMMAND_BASE + static_cast<UINT>(currentActivityIndex),
+                          MF_BYCOMMAND | MF_CHECKED);
+        }
+    }
+}

@@ -1,0 +1,77 @@
+#include <windows.h>
+
+#include "app/application.h"
+#include "app/startup_logic.h"
+#include "resources/resource.h"
+
+namespace {
+
+Application* applicationOf(HWND window) {
+    return reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// Commands from the menus and the accelerator; the high word of wParam (1 for an accelerator)
+// does not matter.
+void onCommand(Application& app, HWND window, unsigned id) {
+    if (isActivityCommand(id, app.activities->count)) {
+        app.switchActivity(window, static_cast<int>(id - ACTIVITY_COMMAND_BASE));
+        return;
+    }
+    switch (id) {
+        case CMD_EXIT:
+            DestroyWindow(window);
+            break;
+        case CMD_ALWAYS_ON_TOP:
+            app.toggleTopMost(window);
+            break;
+        default:
+            break;  // anything else is not ours
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Application* app = applicationOf(window);
+    if (app == nullptr && message != WM_NCCREATE) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_NCCREATE: {
+            auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+            SetWindowLongPtrA(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        case WM_CREATE:
+            app->buildMenus(window);
+            return 0;
+        case WM_SYSCOMMAND: {
+            // The system menu's own additions arrive here; they act as the menu bar's do.
+            const unsigned id = LOWORD(wParam);
+            if (id == CMD_NEW_ACTIVITY || isActivityCommand(id, app->activities->count)) {
+                onCommand(*app, window, id);
+                return 0;
+            }
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        case WM_COMMAND:
+            onCommand(*app, window, LOWORD(wParam));
+            return 0;
+        case WM_DESTROY:
+            app->finishAndSave(window);
+            PostQuitMessage(0);
+            return 0;
+        case WM_ENDSESSION:
+            // The window stays; Windows ends the process after this.
+            if (wParam != FALSE) {
+                app->finishAndSave(window);
+            }
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            return DefWindowProcA(window, message, wParam, lParam);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,55 @@
+#include "app/startup_logic.h"
+
+#include <algorithm>
+
+#include "resources/resource.h"
+
+namespace {
+// ShowWindow's commands, as the platform numbers them.
+constexpr int SHOW_NORMAL = 1;
+constexpr int SHOW_MINIMIZED = 2;
+constexpr int SHOW_MAXIMIZED = 3;
+}  // namespace
+
+int resolveCurrentActivity(const Activities& activities, const char* savedName) {
+    int index = activities.find(savedName);
+    if (index == -1) {
+        index = activities.find("Working");
+    }
+    if (index == -1) {
+        index = activities.count >= 2 ? 1 : activities.count - 1;
+    }
+    return index;
+}
+
+bool isActivityCommand(unsigned id, int count) {
+    return id >= ACTIVITY_COMMAND_BASE &&
+           id < ACTIVITY_COMMAND_BASE + static_cast<unsigned>(std::max(count, 0));
+}
+
+std::string windowTitle(const char* activityName) {
+    if (activityName == nullptr) {
+        return "Cointrel";
+    }
+    return std::string(activityName) + " - Cointrel";
+}
+
+int startShowCommand(std::uint32_t saved) {
+    switch (saved) {
+        case SHOW_NORMAL:
+        case SHOW_MINIMIZED:
+        case SHOW_MAXIMIZED:
+            return static_cast<int>(saved);
+        default:
+            return SHOW_NORMAL;
+    }
+}
+
+Rect moveOnto(Rect window, Rect area) {
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    // Prefer the whole window inside; a window larger than the area keeps its top-left corner in.
+    const int left = std::max(area.left, std::min(window.left, area.right - width));
+    const int top = std::max(area.top, std::min(window.top, area.bottom - height));
+    return {left, top, left + width, top + height};
+}

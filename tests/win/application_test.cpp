@@ -1,0 +1,336 @@
+#include "app/application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "win_test_support.h"
+
+namespace {
+
+std::string menuText(HMENU menu, int position) {
+    char text[300] = "";
+    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+std::string titleOf(HWND window) {
+    char text[400] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool checked(HMENU menu, UINT id) {
+    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+// Ids of the checked activity items of a menu.
+std::vector<UINT> checkedActivities(HMENU menu) {
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        if (id >= ACTIVITY_COMMAND_BASE && checked(menu, id)) {
+            ids.push_back(id);
+        }
+    }
+    return ids;
+}
+
+void writeFile(const std::string& path, const char* text) {
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text, f);
+    std::fclose(f);
+}
+
+// A started application in a folder and settings key of the test's own.
+struct AppTest : ::testing::Test {
+    std::string key;
+    std::string folder;
+    std::unique_ptr<Application> app;
+    HWND window = nullptr;
+
+    void SetUp() override {
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        key = "Software\\Marrowfen\\CointrelTest\\" + std::to_string(GetCurrentProcessId()) + name;
+        folder = tempPath(name.c_str());
+        CreateDirectoryA(folder.c_str(), nullptr);
+        SetCurrentDirectoryA(folder.c_str());
+    }
+    void TearDown() override {
+        if (window != nullptr && IsWindow(window)) {
+            DestroyWindow(window);
+        }
+        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    }
+
+    void setValue(const char* name, DWORD kind, const void* data, DWORD size) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &k, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(k, name, 0, kind, static_cast<const BYTE*>(data), size);
+        RegCloseKey(k);
+    }
+    void setInt(const char* name, std::int32_t v) { setValue(name, REG_BINARY, &v, 4); }
+    void setText(const char* name, const std::string& v) {
+        setValue(name, REG_SZ, v.c_str(), static_cast<DWORD>(v.size() + 1));
+    }
+
+    void start() {
+        app = std::make_unique<Application>(GetModuleHandleA(nullptr), key.c_str());
+        window = app->start(SW_SHOWNORMAL);
+        ASSERT_NE(window, nullptr);
+    }
+    LRESULT command(UINT message, unsigned id) { return SendMessageA(window, message, id, 0); }
+};
+
+TEST_F(AppTest, MenusAtCreationHaveEveryItemAndOneCheckMarkEach) {
+    start();
+    HMENU bar = GetMenu(window);
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(menuText(bar, 0), "&Counter");
+    EXPECT_EQ(menuText(bar, 1), "&Acti&vities");
+    EXPECT_EQ(menuText(bar, 2), "&Help");
+
+    struct Item {
+        const char* text;
+        UINT id;
+    };
+    auto expectItems = [](HMENU menu, std::vector<Item> items) {
+        ASSERT_GE(GetMenuItemCount(menu), static_cast<int>(items.size()));
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            EXPECT_EQ(menuText(menu, static_cast<int>(i)), items[i].text) << i;
+            EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(i)), items[i].id) << i;
+        }
+    };
+    expectItems(app->counterMenu, {{"&Always on top", CMD_ALWAYS_ON_TOP},
+                                   {"&Reset...", CMD_RESET},
+                                   {"&Currency...", CMD_CURRENCY},
+                                   {"&Logging...", CMD_LOGGING},
+                                   {"E&xit", CMD_EXIT}});
+    EXPECT_EQ(GetMenuItemCount(app->counterMenu), 5);
+    expectItems(app->activitiesMenu, {{"Edit &rate...", CMD_EDIT_RATE},
+                                      {"", 0},
+                                      {"&New activity...", CMD_NEW_ACTIVITY},
+                                      {"Edit &activities...", CMD_EDIT_ACTIVITIES},
+                                      {"", 0},
+                                      {"&1 Nothing in particular (unpaid)", 12000},
+                                      {"&2 Working", 12001},
+                                      {"&3 Lunch (unpaid)", 12002}});
+    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu), 8);
+    expectItems(GetSubMenu(bar, 2), {{"&About...", CMD_ABOUT}});
+
+    HMENU system = GetSystemMenu(window, FALSE);
+    const int n = GetMenuItemCount(system);
+    ASSERT_GT(n, 6);
+    EXPECT_EQ(GetMenuItemID(system, n - 6), 0u);  // separator
+    EXPECT_EQ(menuText(system, n - 5), "New &activity...");
+    EXPECT_EQ(GetMenuItemID(system, n - 5), static_cast<UINT>(CMD_NEW_ACTIVITY));
+    EXPECT_EQ(GetMenuItemID(system, n - 4), 0u);
+    EXPECT_EQ(menuText(system, n - 2), "&2 Working");
+
+    EXPECT_EQ(checkedActivities(app->activitiesMenu), std::vector<UINT>{12001});
+    EXPECT_EQ(checkedActivities(system), std::vector<UINT>{12001});
+    EXPECT_FALSE(checked(app->counterMenu, CMD_ALWAYS_ON_TOP));
+}
+
+TEST_F(AppTest, FirstRunWindowFitsTheMeter) {
+    start();
+    EXPECT_EQ(titleOf(window), "Working - Cointrel");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 306);
+    EXPECT_EQ(client.bottom, 45);
+    EXPECT_TRUE(app->meter->running);
+    EXPECT_EQ(GetFileAttributesA((folder + "\\acts.txt").c_str()) == INVALID_FILE_ATTRIBUTES,
+              false);
+}
+
+TEST_F(AppTest, SwitchingFromEitherMenuMovesTitleAndCheckMarks) {
+    start();
+    command(WM_COMMAND, 12002);
+    EXPECT_EQ(titleOf(window), "Lunch - Cointrel");
+    EXPECT_FALSE(app->meter->running);
+    EXPECT_EQ(checkedActivities(app->activitiesMenu), std::vector<UINT>{12002});
+    EXPECT_EQ(checkedActivities(app->systemMenu), std::vector<UINT>{12002});
+    EXPECT_STREQ(app->settings.currentActivityName, "Lunch");
+
+    command(WM_SYSCOMMAND, 12000);
+    EXPECT_EQ(titleOf(window), "Nothing in particular - Cointrel");
+    EXPECT_EQ(app->currentActivityIndex, 0);
+    EXPECT_EQ(checkedActivities(app->activitiesMenu), std::vector<UINT>{12000});
+    EXPECT_EQ(checkedActivities(app->systemMenu), std::vector<UINT>{12000});
+}
+
+TEST_F(AppTest, IdsPastTheListAreIgnored) {
+    start();
+    for (unsigned id : {12003u, 12050u, 12127u, 12128u}) {
+        command(WM_COMMAND, id);
+        command(WM_SYSCOMMAND, id);
+    }
+    EXPECT_EQ(titleOf(window), "Working - Cointrel");
+    EXPECT_EQ(app->currentActivityIndex, 1);
+    EXPECT_EQ(checkedActivities(app->activitiesMenu), std::vector<UINT>{12001});
+    EXPECT_EQ(checkedActivities(app->systemMenu), std::vector<UINT>{12001});
+}
+
+TEST_F(AppTest, EveryActivityOfAFullListCanBePicked) {
+    std::string lines;
+    for (int i = 0; i < 128; ++i) {
+        lines += "Job " + std::to_string(i) + "\n";
+    }
+    writeFile(folder + "\\acts.txt", lines.c_str());
+    start();
+    command(WM_COMMAND, 12127);
+    EXPECT_EQ(titleOf(window), "Job 127 - Cointrel");
+    command(WM_SYSCOMMAND, 12100);
+    EXPECT_EQ(titleOf(window), "Job 100 - Cointrel");
+    EXPECT_EQ(checkedActivities(app->systemMenu), std::vector<UINT>{12100});
+}
+
+TEST_F(AppTest, SingleActivityListStartsWithIt) {
+    writeFile(folder + "\\acts.txt", "# mine\nSolo\n");
+    start();
+    EXPECT_EQ(app->currentActivityIndex, 0);
+    EXPECT_EQ(titleOf(window), "Solo - Cointrel");
+}
+
+TEST_F(AppTest, EmptyListHasNoCurrentActivity) {
+    writeFile(folder + "\\acts.txt", "# nothing yet\n");
+    setText("CurrentActivity", "Gone fishing");
+    setInt("Logging", 1);
+    start();
+    EXPECT_EQ(app->currentActivityIndex, -1);
+    EXPECT_EQ(titleOf(window), "Cointrel");
+    EXPECT_FALSE(app->meter->running);
+    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu), 5);
+    EXPECT_STREQ(app->settings.currentActivityName, "Gone fishing");
+    DestroyWindow(window);
+
+    FILE* f = std::fopen((folder + "\\log.txt").c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    char line[128];
+    std::string log;
+    while (std::fgets(line, sizeof line, f) != nullptr) {
+        log += line;
+    }
+    std::fclose(f);
+    EXPECT_NE(log.find("  None\n"), std::string::npos) << log;
+    Settings saved;
+    Rate rate;
+    loadSettings(saved, rate, key.c_str());
+    EXPECT_STREQ(saved.currentActivityName, "Gone fishing");
+}
+
+TEST_F(AppTest, SavedPlacementOffEveryMonitorIsBroughtBack) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.showCmd = SW_HIDE;
+    placement.rcNormalPosition = {5000, 4000, 5300, 4100};
+    setValue("Placement", REG_BINARY, &placement, sizeof placement);
+    start();
+    EXPECT_TRUE(IsWindowVisible(window));
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, screenW);
+    EXPECT_LE(r.bottom, screenH);
+}
+
+TEST_F(AppTest, SavedPlacementOnScreenIsKept) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.showCmd = SW_SHOWNORMAL;
+    placement.rcNormalPosition = {120, 80, 900, 700};  // the size is not used
+    setValue("Placement", REG_BINARY, &placement, sizeof placement);
+    start();
+    RECT r{}, client{};
+    GetWindowRect(window, &r);
+    GetClientRect(window, &client);
+    EXPECT_EQ(r.left, 120);
+    EXPECT_EQ(r.top, 80);
+    EXPECT_EQ(client.right, 306);
+    EXPECT_EQ(client.bottom, 45);
+}
+
+TEST_F(AppTest, AlwaysOnTopTwiceReturnsToTheFirstState) {
+    start();
+    auto topMost = [&] { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    EXPECT_FALSE(topMost());
+    command(WM_COMMAND, CMD_ALWAYS_ON_TOP);
+    EXPECT_TRUE(topMost());
+    EXPECT_TRUE(checked(app->counterMenu, CMD_ALWAYS_ON_TOP));
+    EXPECT_TRUE(app->settings.topMost);
+    command(WM_COMMAND, CMD_ALWAYS_ON_TOP);
+    EXPECT_FALSE(topMost());
+    EXPECT_FALSE(checked(app->counterMenu, CMD_ALWAYS_ON_TOP));
+    EXPECT_FALSE(app->settings.topMost);
+}
+
+TEST_F(AppTest, NewCurrencyBitmapResizesTheWindowAroundTheMeter) {
+    start();
+    RECT before{};
+    GetWindowRect(window, &before);
+    const std::string path = folder + "\\big.bmp";
+    ASSERT_TRUE(writeBitmapFile(path, 11 * 40, 60, [](int, int) { return RGB(240, 240, 255); }));
+    app->settings.currency = 3;
+    app->settings.decimals = 0;
+    std::strcpy(app->settings.digitsBitmapFile, path.c_str());
+    app->applyCurrency(window);
+    RECT after{}, client{};
+    GetWindowRect(window, &after);
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 40 * 8 + 20);
+    EXPECT_EQ(client.bottom, 60);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(app->meter->decimalsMode, 0);
+
+    // A custom file that cannot be loaded falls back to pounds with two decimals.
+    std::strcpy(app->settings.digitsBitmapFile, (folder + "\\missing.bmp").c_str());
+    app->applyCurrency(window);
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 306);
+    EXPECT_EQ(app->settings.currency, 0);
+    EXPECT_EQ(app->settings.decimals, 1);
+    EXPECT_EQ(app->meter->decimalsMode, 1);
+}
+
+// A window that records the commands it receives.
+std::vector<WPARAM> receivedCommands;
+LRESULT CALLBACK recordingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_COMMAND) {
+        receivedCommands.push_back(wp);
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+TEST(Accelerators, F2ReachesNewActivity) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    HACCEL table = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    ASSERT_NE(table, nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = recordingProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = "CointrelTestRecorder";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  instance, nullptr);
+    MSG msg{window, WM_KEYDOWN, VK_F2, 0x003C0001, 0, {}};
+    EXPECT_TRUE(TranslateAcceleratorA(window, table, &msg));
+    ASSERT_EQ(receivedCommands.size(), 1u);
+    EXPECT_EQ(LOWORD(receivedCommands[0]), CMD_NEW_ACTIVITY);
+    EXPECT_EQ(HIWORD(receivedCommands[0]), 1);
+    msg.wParam = VK_F3;
+    EXPECT_FALSE(TranslateAcceleratorA(window, table, &msg));
+    DestroyWindow(window);
+}
+
+}  // namespace
