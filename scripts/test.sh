@@ -26,7 +26,9 @@ echo "== Tests under Wine"
 trap wine_session_stop EXIT
 wine_session_start "$build/wine"
 wine_session_keepalive "$build/windows/tests/keepalive.exe"
-ctest --test-dir "$build/windows" -j "$jobs" --output-on-failure --timeout 300
+ctest --test-dir "$build/windows" -j "$jobs" --output-on-failure --timeout 300 -LE e2e
+echo "== End-to-end tests under Wine"
+ctest --test-dir "$build/windows" --output-on-failure -L e2e
 wine_session_stop
 
 echo "== Benchmark (native, optimised)"

@@ -11,30 +11,6 @@
 
 namespace {
 
-// What the panel must show: the strip's background with the layout's copies laid over it, each
-// clipped to the panel and to the strip, computed here from the strip's own pixels.
-Pixels expectedPanel(const Pixels& strip, const KettPanel& panel) {
-    Pixels out;
-    out.width = panel.width;
-    out.height = panel.height;
-    out.rgb.assign(static_cast<std::size_t>(out.width) * out.height, strip.at(0, 0));
-    const OdometerLayout layout = layoutOdometer(panel.total, panel.decimalsMode, panel.cellWidth,
-                                                 panel.cellHeight, panel.width);
-    for (std::size_t i = 0; i < layout.count; ++i) {
-        const GlyphCopy& c = layout.copies[i];
-        for (int dy = 0; dy < c.height; ++dy) {
-            for (int dx = 0; dx < c.width; ++dx) {
-                const int x = c.x + dx, y = c.y + dy, sx = c.sourceX + dx;
-                if (x >= 0 && x < out.width && y >= 0 && y < out.height && sx < strip.width &&
-                    dy < strip.height) {
-                    out.rgb[static_cast<std::size_t>(y) * out.width + x] = strip.at(sx, dy);
-                }
-            }
-        }
-    }
-    return out;
-}
-
 struct PanelTest : ::testing::Test {
     Rate rate;
     HWND parent = createTestParent(640, 120);
@@ -54,7 +30,11 @@ struct PanelTest : ::testing::Test {
     }
 
     static void expectShowsItsTotal(const KettPanel& panel) {
-        const Pixels expected = expectedPanel(stripOf(panel), panel);
+        const Pixels expected =
+            renderLayout(stripOf(panel),
+                         layoutOdometer(panel.total, panel.decimalsMode, panel.cellWidth,
+                                        panel.cellHeight, panel.width),
+                         panel.width, panel.height);
         const Pixels back = capture(panel.backDC.get(), 0, 0, panel.width, panel.height);
         ASSERT_EQ(back.rgb.size(), expected.rgb.size());
         EXPECT_TRUE(back.rgb == expected.rgb) << "total " << panel.total;

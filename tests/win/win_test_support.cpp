@@ -57,6 +57,25 @@ Pixels capture(HDC source, int x, int y, int width, int height) {
     return pixels;
 }
 
+Pixels renderLayout(const Pixels& strip, const OdometerLayout& layout, int width, int height) {
+    Pixels out;
+    out.width = width;
+    out.height = height;
+    out.rgb.assign(static_cast<std::size_t>(width) * height, strip.at(0, 0));
+    for (std::size_t i = 0; i < layout.count; ++i) {
+        const GlyphCopy& c = layout.copies[i];
+        for (int dy = 0; dy < c.height && dy < strip.height; ++dy) {
+            for (int dx = 0; dx < c.width && c.sourceX + dx < strip.width; ++dx) {
+                const int x = c.x + dx, y = c.y + dy;
+                if (x >= 0 && x < width && y >= 0 && y < height) {
+                    out.rgb[static_cast<std::size_t>(y) * width + x] = strip.at(c.sourceX + dx, dy);
+                }
+            }
+        }
+    }
+    return out;
+}
+
 bool pumpMessagesUntil(DWORD timeoutMs, const std::function<bool()>& done) {
     const DWORD start = GetTickCount();
     while (!done()) {

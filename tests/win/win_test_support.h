@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "meter/odometer.h"
+
 // A visible, undecorated top-level window at the screen's top-left corner, to parent a meter.
 HWND createTestParent(int width, int height);
 
@@ -19,6 +21,10 @@ struct Pixels {
 };
 Pixels capture(HDC source, int x, int y, int width, int height);
 std::uint32_t rgbOf(COLORREF colour);
+
+// What a meter shows for a layout: the strip's background colour with the copies laid over it,
+// each clipped to the panel and to the strip, computed from the strip's own pixels.
+Pixels renderLayout(const Pixels& strip, const OdometerLayout& layout, int width, int height);
 
 // Dispatches this thread's messages until done() holds or the time runs out; returns done().
 bool pumpMessagesUntil(DWORD timeoutMs, const std::function<bool()>& done);

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds Cointrel and starts it under Wine in the current folder, where its activities file
+# (acts.txt) and log (log.txt) live. Settings persist in your ordinary Wine prefix (~/.wine, or
+# $WINEPREFIX). Without a display it runs on a virtual one and saves screenshots of it.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+folder=$PWD
+build=${COINTREL_BUILD_DIR:-$root/build}
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build/app" -DCMAKE_BUILD_TYPE=Release -DCOINTREL_TESTS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$build/app" -j "$(nproc)" --target cointrel
+exe=$build/app/cointrel.exe
+
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=d;mshtml=d;winemenubuilder.exe=d"}
+prefix=${WINEPREFIX:-$HOME/.wine}
+if [ ! -d "$prefix" ]; then
+    export WINEARCH=win64
+    echo "Setting up the Wine prefix $prefix (once)..."
+    wine wineboot </dev/null >/dev/null 2>&1
+fi
+# Wine's own fonts draw the caption buttons; copy any the prefix lacks.
+cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+
+cd "$folder"
+if [ -n "${DISPLAY:-}" ]; then
+    exec wine "$exe"
+fi
+
+# No display: a virtual one, with Wine's own desktop on it so that the window has its frame.
+for n in $(seq 50 99); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+done
+Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+wine explorer /desktop=Cointrel,640x240 "$exe" </dev/null >/dev/null 2>&1 &
+app=$!
+shot=$folder/cointrel-screen.png
+echo "No display found: Cointrel runs on the virtual display $DISPLAY."
+echo "Screenshots of it go to $shot every 5 seconds; stop it with Ctrl+C."
+sleep 3
+while kill -0 "$app" 2>/dev/null; do
+    import -window root "$shot" 2>/dev/null || true
+    sleep 5
+done

@@ -1,0 +1,161 @@
+// Drives a running Cointrel from outside, as a user's desktop would: finds its main window by
+// class, reads it, sends it commands, and checks what its meter shows on the screen.
+//
+//   driver wait-window MS          wait until the main window is shown
+//   driver wait-gone MS            wait until it is gone
+//   driver title                   print the title
+//   driver geometry                print left top right bottom clientWidth clientHeight
+//                                  topmost visible
+//   driver command ID              send WM_COMMAND (and wait until it is handled)
+//   driver syscommand ID           send WM_SYSCOMMAND
+//   driver endsession 0|1          send WM_ENDSESSION
+//   driver close                   post WM_CLOSE
+//   driver move X Y                move the main window
+//   driver checksum                print a checksum of the meter's pixels on screen
+//   driver meter CURRENCY TOTAL DECIMALS
+//                                  check the meter on screen shows TOTAL from the built-in
+//                                  strip of CURRENCY, its turning wheel at any offset
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/win_handles.h"
+#include "meter/currency.h"
+#include "meter/digits_bitmap.h"
+#include "meter/odometer.h"
+#include "tests/win/win_test_support.h"
+
+namespace {
+
+HWND mainWindow() {
+    return FindWindowA("Cointrel", nullptr);
+}
+
+bool waitFor(DWORD ms, bool wantShown) {
+    const DWORD start = GetTickCount();
+    do {
+        HWND w = mainWindow();
+        const bool shown = w != nullptr && IsWindowVisible(w);
+        if (shown == wantShown) {
+            return true;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < ms);
+    return false;
+}
+
+Pixels clientOnScreen(HWND w) {
+    RECT client{};
+    GetClientRect(w, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    HDC screen = GetDC(nullptr);
+    Pixels p = capture(screen, origin.x, origin.y, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    return p;
+}
+
+// The meter must equal the layout of total with its turning wheels at some one offset.
+int checkMeter(HWND w, int currency, double total, int decimals) {
+    UniqueBitmap bitmap(loadDigitsBitmap(GetModuleHandleA(nullptr), currency, ""));
+    BITMAP info{};
+    if (!bitmap || GetObjectA(bitmap.get(), sizeof info, &info) == 0) {
+        std::fprintf(stderr, "no strip for currency %d\n", currency);
+        return 2;
+    }
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    Pixels strip;
+    {
+        SelectionScope selected(dc.get(), bitmap.get());
+        strip = capture(dc.get(), 0, 0, info.bmWidth, info.bmHeight);
+    }
+    const PanelGeometry g = panelGeometry(info.bmWidth, info.bmHeight, 8, true);
+    const Pixels shown = clientOnScreen(w);
+    if (shown.width != g.width || shown.height != g.height) {
+        std::fprintf(stderr, "client area %dx%d, meter %dx%d\n", shown.width, shown.height, g.width,
+                     g.height);
+        return 1;
+    }
+    OdometerLayout layout = layoutOdometer(total, decimals, g.cellWidth, g.cellHeight, g.width);
+    std::size_t best = shown.rgb.size();
+    for (int off = 0; off < g.cellHeight; ++off) {
+        for (std::size_t i = 0; i + 1 < layout.count; ++i) {
+            if (layout.copies[i + 1].x == layout.copies[i].x) {  // a turning pair
+                layout.copies[i].y = -off;
+                layout.copies[++i].y = g.cellHeight - off;
+            }
+        }
+        const Pixels expected = renderLayout(strip, layout, g.width, g.height);
+        std::size_t wrong = 0;
+        for (std::size_t p = 0; p < expected.rgb.size(); ++p) {
+            wrong += expected.rgb[p] != shown.rgb[p];
+        }
+        if (wrong == 0) {
+            return 0;
+        }
+        best = wrong < best ? wrong : best;
+    }
+    std::fprintf(stderr, "meter differs from %.4f: %zu pixels at best\n", total, best);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: driver COMMAND [ARGUMENTS]\n");
+        return 2;
+    }
+    const char* verb = argv[1];
+    const auto number = [&](int i) { return i < argc ? std::strtol(argv[i], nullptr, 10) : 0L; };
+    if (std::strcmp(verb, "wait-window") == 0) {
+        return waitFor(static_cast<DWORD>(number(2)), true) ? 0 : 1;
+    }
+    if (std::strcmp(verb, "wait-gone") == 0) {
+        return waitFor(static_cast<DWORD>(number(2)), false) ? 0 : 1;
+    }
+    HWND w = mainWindow();
+    if (w == nullptr) {
+        std::fprintf(stderr, "no Cointrel window\n");
+        return 1;
+    }
+    if (std::strcmp(verb, "title") == 0) {
+        char title[512] = "";
+        GetWindowTextA(w, title, sizeof title);
+        std::printf("%s\n", title);
+    } else if (std::strcmp(verb, "geometry") == 0) {
+        RECT r{}, c{};
+        GetWindowRect(w, &r);
+        GetClientRect(w, &c);
+        const bool topMost = (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        std::printf("%ld %ld %ld %ld %ld %ld %d %d\n", r.left, r.top, r.right, r.bottom, c.right,
+                    c.bottom, topMost ? 1 : 0, IsWindowVisible(w) ? 1 : 0);
+    } else if (std::strcmp(verb, "command") == 0) {
+        SendMessageA(w, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "syscommand") == 0) {
+        SendMessageA(w, WM_SYSCOMMAND, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "endsession") == 0) {
+        SendMessageA(w, WM_ENDSESSION, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "move") == 0) {
+        SetWindowPos(w, nullptr, static_cast<int>(number(2)), static_cast<int>(number(3)), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (std::strcmp(verb, "close") == 0) {
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    } else if (std::strcmp(verb, "checksum") == 0) {
+        const Pixels p = clientOnScreen(w);
+        unsigned long long sum = 1469598103934665603ull;
+        for (auto v : p.rgb) {
+            sum = (sum ^ v) * 1099511628211ull;
+        }
+        std::printf("%016llx\n", sum);
+    } else if (std::strcmp(verb, "meter") == 0 && argc == 5) {
+        return checkMeter(w, static_cast<int>(number(2)), std::strtod(argv[3], nullptr),
+                          static_cast<int>(number(4)));
+    } else {
+        std::fprintf(stderr, "driver: unknown command %s\n", verb);
+        return 2;
+    }
+    return 0;
+}

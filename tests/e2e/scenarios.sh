@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# End-to-end scenarios: cointrel.exe under Wine in an empty folder, with the settings key
+# cleared first, driven from outside by the driver; then the registry, the files and the screen
+# are checked. Runs inside the Wine session of scripts/test.sh (WINEPREFIX and DISPLAY set).
+#
+#   scenarios.sh SCENARIO COINTREL_EXE DRIVER_EXE WORK_ROOT
+set -euo pipefail
+
+scenario=$1 exe=$2 driver=$3
+work=$4/$scenario
+here=$(cd "$(dirname "$0")" && pwd)
+wine_run=$here/../../scripts/wine-run
+KEY='HKCU\Software\Marrowfen\Cointrel'
+rm -rf "$work"
+mkdir -p "$work"
+APP_PID=
+
+fail() {
+    echo "FAIL ($scenario): $*" >&2
+    import -window root "$work/failure.png" 2>/dev/null || true
+    exit 1
+}
+expect_eq() { [ "$1" == "$2" ] || fail "$3: got '$1', expected '$2'"; }
+
+drive() { "$wine_run" "$driver" "$@" </dev/null 2>"$work/driver.err" | tr -d '\r'; }
+check() { "$wine_run" "$driver" "$@" </dev/null >/dev/null 2>"$work/driver.err" || fail "driver $*: $(tr -d '\r' <"$work/driver.err")"; }
+
+reg_clear() { "$wine_run" reg delete "$KEY" /f </dev/null >/dev/null 2>&1 || true; }
+reg_set() { "$wine_run" reg add "$KEY" /v "$1" /t "$2" /d "$3" /f </dev/null >/dev/null 2>&1; }
+# "TYPE DATA" of a value, or nothing when it is missing.
+reg_value() {
+    "$wine_run" reg query "$KEY" /v "$1" </dev/null 2>/dev/null | tr -d '\r' |
+        sed -n "s/^    $1    \(REG_[A-Z]*\)    \{0,1\}\(.*\)$/\1 \2/p"
+}
+reg_count() {
+    "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' | grep -c '^    [A-Za-z]' || true
+}
+float_hex() { perl -e 'print uc unpack("H*", pack("f<", $ARGV[0]))' "$1"; }
+hex_float() { perl -e 'printf "%.6f", unpack("f<", pack("H*", $ARGV[0]))' "$1"; }
+
+start_app() {
+    (cd "$work" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
+    APP_PID=$!
+    check wait-window 30000
+    sleep 0.3  # the first paints
+}
+stop_app() {
+    check close
+    local i
+    for i in $(seq 300); do
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$APP_PID" 2>/dev/null && fail "cointrel.exe did not exit"
+    wait "$APP_PID" || fail "cointrel.exe exited with $?"
+    APP_PID=
+}
+cleanup() { [ -z "$APP_PID" ] || kill "$APP_PID" 2>/dev/null || true; }
+trap cleanup EXIT
+
+first_run() {
+    reg_clear
+    start_app
+    expect_eq "$(drive title)" "Working - Cointrel" "title"
+    read -r _ _ _ _ width height topmost visible <<<"$(drive geometry)"
+    expect_eq "$width x $height" "306 x 45" "client area"
+    expect_eq "$topmost $visible" "0 1" "on top, visible"
+    check meter 0 0 1
+    import -window root "$work/first-run.png"
+    printf '%s\r\n' "# Default Cointrel Activities File" \
+        "# Update with your own activities list as necessary" \
+        "#   - A leading '#' indicates a comment" \
+        "#   - A leading '!' indicates an unpaid activity" "" \
+        "!Nothing in particular" "Working" "!Lunch" >"$work/expected-acts.txt"
+    cmp -s "$work/acts.txt" "$work/expected-acts.txt" || fail "default activities file"
+    stop_app
+    expect_eq "$(reg_count)" 13 "values saved"
+    local name
+    for name in Kett DaysPerYear HoursPerDay Hourly Logging TopMost Currency Decimals; do
+        [[ "$(reg_value $name)" =~ ^REG_BINARY\ [0-9A-F]{8}$ ]] || fail "$name: $(reg_value $name)"
+    done
+    [[ "$(reg_value Placement)" =~ ^REG_BINARY\ [0-9A-F]{88}$ ]] || fail "placement"
+    expect_eq "$(reg_value CurrentActivity)" "REG_SZ Working" "current activity"
+    expect_eq "$(reg_value ActivitiesFile)" "REG_SZ acts.txt" "activities file"
+    expect_eq "$(reg_value LogFile)" "REG_SZ log.txt" "log file"
+    expect_eq "$(reg_value Hourly)" "REG_BINARY $(float_hex 25)" "hourly"
+    expect_eq "$(reg_value Decimals)" "REG_BINARY 01000000" "decimals"
+    [ ! -e "$work/log.txt" ] || fail "logging is off, yet there is a log"
+}
+
+second_run() {
+    reg_clear
+    start_app
+    check command 11848           # always on top
+    check command 12002           # Lunch, unpaid
+    check move 133 77
+    stop_app
+    reg_set Kett REG_BINARY "$(float_hex 1234.5)"
+    start_app
+    expect_eq "$(drive title)" "Lunch - Cointrel" "title"
+    read -r left top _ _ width height topmost _ <<<"$(drive geometry)"
+    expect_eq "$left $top" "133 77" "position"
+    expect_eq "$width x $height $topmost" "306 x 45 1" "size and on top"
+    check meter 0 1234.5 1
+    stop_app
+    expect_eq "$(reg_value Kett)" "REG_BINARY $(float_hex 1234.5)" "total unchanged while unpaid"
+    expect_eq "$(reg_value TopMost)" "REG_BINARY 01000000" "on top"
+}
+
+missing_custom_currency() {
+    reg_clear
+    reg_set Currency REG_BINARY 03000000
+    reg_set DigitsBitmapFile REG_SZ 'gone.bmp'
+    reg_set Decimals REG_BINARY 00000000
+    reg_set CurrentActivity REG_SZ 'Nothing in particular'
+    reg_set Kett REG_BINARY "$(float_hex 41.37)"
+    start_app
+    expect_eq "$(drive title)" "Nothing in particular - Cointrel" "title"
+    check meter 0 41.37 1
+    stop_app
+    expect_eq "$(reg_value Currency)" "REG_BINARY 00000000" "currency"
+    expect_eq "$(reg_value Decimals)" "REG_BINARY 01000000" "decimals"
+}
+
+logging_and_switching() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    start_app
+    check command 12002
+    expect_eq "$(drive title)" "Lunch - Cointrel" "title after WM_COMMAND"
+    check syscommand 12001
+    expect_eq "$(drive title)" "Working - Cointrel" "title after WM_SYSCOMMAND"
+    stop_app
+    # One token a line: the banner, then each activity's name, start, finish and duration.
+    local shape
+    shape=$(tr -d '\r' <"$work/log.txt" | sed -e 's/^$/EMPTY/' \
+        -e 's/^[^ ].* - Cointrel started$/BANNER/' -e 's/^  \([^ ].*\)$/NAME \1/' \
+        -e 's/^    .*, .*, Started$/STARTED/' -e 's/^    .*, .*, Finished$/FINISHED/' \
+        -e 's/^    Duration: .*$/DURATION/' | tr '\n' '|')
+    expect_eq "$shape" "EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|NAME Working|STARTED|FINISHED|DURATION|" "log records"
+    [ "$(grep -c $'\r$' "$work/log.txt")" -eq "$(wc -l <"$work/log.txt")" ] || fail "log lines end in CR LF"
+}
+
+paid_and_unpaid() {
+    reg_clear
+    reg_set Hourly REG_BINARY "$(float_hex 10000)"  # 2.78 a second: the digits move visibly
+    start_app
+    local a b
+    a=$(drive checksum); sleep 0.6; b=$(drive checksum)
+    [ "$a" != "$b" ] || fail "a paid activity's total stands still"
+    check command 12002
+    sleep 0.1
+    a=$(drive checksum); sleep 0.6; b=$(drive checksum)
+    expect_eq "$b" "$a" "an unpaid activity's total"
+    check command 12001
+    sleep 0.1
+    a=$(drive checksum); sleep 0.6; b=$(drive checksum)
+    [ "$a" != "$b" ] || fail "back at work, the total stands still"
+    stop_app
+    local total
+    total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
+    perl -e 'exit !($ARGV[0] > 2.0 && $ARGV[0] < 100.0)' "$total" || fail "saved total $total"
+}
+
+end_session() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    start_app
+    check endsession 0
+    expect_eq "$(reg_value Kett)" "" "nothing saved at a cancelled end of session"
+    expect_eq "$(grep -c Finished "$work/log.txt" || true)" 0 "no finish logged"
+    check endsession 1
+    expect_eq "$(reg_count)" 13 "values saved at the end of the session"
+    expect_eq "$(grep -c Finished "$work/log.txt")" 1 "one finish logged"
+    read -r _ _ _ _ _ _ _ visible <<<"$(drive geometry)"
+    expect_eq "$visible" 1 "window left in place"
+    stop_app
+    expect_eq "$(grep -c Finished "$work/log.txt")" 2 "finish logged at exit"
+}
+
+always_on_top() {
+    reg_clear
+    start_app
+    read -r _ _ _ _ _ _ topmost _ <<<"$(drive geometry)"
+    expect_eq "$topmost" 0 "on top at first"
+    check command 11848
+    read -r _ _ _ _ _ _ topmost _ <<<"$(drive geometry)"
+    expect_eq "$topmost" 1 "on top after one toggle"
+    check command 11848
+    read -r _ _ _ _ _ _ topmost _ <<<"$(drive geometry)"
+    expect_eq "$topmost" 0 "on top after two toggles"
+    stop_app
+    expect_eq "$(reg_value TopMost)" "REG_BINARY 00000000" "saved"
+}
+
+"$scenario"
+echo "PASS ($scenario)"
