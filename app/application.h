@@ -64,6 +64,8 @@ class Application {
   private:
     HBITMAP loadCurrencyBitmap();
     void setTitle(HWND mainWindow);
+    // The main window's outer size that gives the meter the whole client area.
+    SIZE sizeAroundMeter() const;
     void fitAroundMeter(HWND mainWindow, UINT flags, int left, int top);
 };
 

@@ -116,9 +116,8 @@ HWND Application::start(int showCommand) {
 
     const Placement& saved = settings.placement;
     if (saved.length != 0) {
-        const int width = meter->width + frameInsets.left + frameInsets.right;
-        const int height = meter->height + frameInsets.top + frameInsets.bottom;
-        const POINT corner = visibleCorner(saved, width, height);
+        const SIZE size = sizeAroundMeter();
+        const POINT corner = visibleCorner(saved, size.cx, size.cy);
         fitAroundMeter(window, 0, corner.x, corner.y);
         ShowWindow(window, startShowCommand(saved.showCmd));
     } else {
@@ -142,10 +141,14 @@ int Application::run(HWND mainWindow) {
     return static_cast<int>(msg.wParam);
 }
 
+SIZE Application::sizeAroundMeter() const {
+    return {meter->width + frameInsets.left + frameInsets.right,
+            meter->height + frameInsets.top + frameInsets.bottom};
+}
+
 void Application::fitAroundMeter(HWND mainWindow, UINT flags, int left, int top) {
-    const int width = meter->width + frameInsets.left + frameInsets.right;
-    const int height = meter->height + frameInsets.top + frameInsets.bottom;
-    SetWindowPos(mainWindow, HWND_TOP, left, top, width, height, flags);
+    const SIZE size = sizeAroundMeter();
+    SetWindowPos(mainWindow, HWND_TOP, left, top, size.cx, size.cy, flags);
 }
 
 void Application::setTitle(HWND mainWindow) {

@@ -8,7 +8,7 @@ packages=(
     libfreetype-dev fonts-dejavu-extra
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine
-    xvfb x11-utils xdotool imagemagick
+    xvfb x11-utils imagemagick
 )
 
 missing=()
@@ -27,4 +27,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
