@@ -25,12 +25,42 @@ expect_eq() { [ "$1" == "$2" ] || fail "$3: got '$1', expected '$2'"; }
 drive() { "$wine_run" "$driver" "$@" </dev/null 2>"$work/driver.err" | tr -d '\r'; }
 check() { "$wine_run" "$driver" "$@" </dev/null >/dev/null 2>"$work/driver.err" || fail "driver $*: $(tr -d '\r' <"$work/driver.err")"; }
 
+# The same, for what the program shows once it has painted: tried for up to five seconds.
+check_soon() {
+    local i
+    for i in $(seq 50); do
+        "$wine_run" "$driver" "$@" </dev/null >/dev/null 2>"$work/driver.err" && return 0
+        sleep 0.1
+    done
+    fail "driver $*: $(tr -d '\r' <"$work/driver.err")"
+}
+# Waits up to five seconds for the meter's pixels to differ from the checksum given.
+meter_moves_from() {
+    local i
+    for i in $(seq 50); do
+        [ "$(drive checksum)" != "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 reg_clear() { "$wine_run" reg delete "$KEY" /f </dev/null >/dev/null 2>&1 || true; }
 reg_set() { "$wine_run" reg add "$KEY" /v "$1" /t "$2" /d "$3" /f </dev/null >/dev/null 2>&1; }
-# "TYPE DATA" of a value, or nothing when it is missing.
+# "TYPE DATA" of a value, or nothing when it is missing. A query that fails for any other
+# reason (Wine's reg itself, not the program under test) is tried again, then reported.
 reg_value() {
-    "$wine_run" reg query "$KEY" /v "$1" </dev/null 2>/dev/null | tr -d '\r' |
-        sed -n "s/^    $1    \(REG_[A-Z]*\)    \{0,1\}\(.*\)$/\1 \2/p"
+    local out i
+    for i in 1 2 3; do
+        if out=$("$wine_run" reg query "$KEY" /v "$1" </dev/null 2>&1); then
+            printf '%s\n' "$out" | tr -d '\r' |
+                sed -n "s/^    $1    \(REG_[A-Z]*\)    \{0,1\}\(.*\)$/\1 \2/p"
+            return 0
+        fi
+        [[ "$out" == *"Unable to find"* ]] && return 0
+        sleep 0.2
+    done
+    echo "reg query $1 failed: $out" >&2
+    echo "QUERY-FAILED"
 }
 reg_count() {
     "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' | grep -c '^    [A-Za-z]' || true
@@ -42,7 +72,6 @@ start_app() {
     (cd "$work" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
     APP_PID=$!
     check wait-window 30000
-    sleep 0.3  # the first paints
 }
 stop_app() {
     check close
@@ -65,7 +94,7 @@ first_run() {
     read -r _ _ _ _ width height topmost visible <<<"$(drive geometry)"
     expect_eq "$width x $height" "306 x 45" "client area"
     expect_eq "$topmost $visible" "0 1" "on top, visible"
-    check meter 0 0 1
+    check_soon meter 0 0 1
     import -window root "$work/first-run.png"
     printf '%s\r\n' "# Default Cointrel Activities File" \
         "# Update with your own activities list as necessary" \
@@ -101,7 +130,7 @@ second_run() {
     read -r left top _ _ width height topmost _ <<<"$(drive geometry)"
     expect_eq "$left $top" "133 77" "position"
     expect_eq "$width x $height $topmost" "306 x 45 1" "size and on top"
-    check meter 0 1234.5 1
+    check_soon meter 0 1234.5 1
     stop_app
     expect_eq "$(reg_value Kett)" "REG_BINARY $(float_hex 1234.5)" "total unchanged while unpaid"
     expect_eq "$(reg_value TopMost)" "REG_BINARY 01000000" "on top"
@@ -116,7 +145,7 @@ missing_custom_currency() {
     reg_set Kett REG_BINARY "$(float_hex 41.37)"
     start_app
     expect_eq "$(drive title)" "Nothing in particular - Cointrel" "title"
-    check meter 0 41.37 1
+    check_soon meter 0 41.37 1
     stop_app
     expect_eq "$(reg_value Currency)" "REG_BINARY 00000000" "currency"
     expect_eq "$(reg_value Decimals)" "REG_BINARY 01000000" "decimals"
@@ -145,21 +174,19 @@ paid_and_unpaid() {
     reg_clear
     reg_set Hourly REG_BINARY "$(float_hex 10000)"  # 2.78 a second: the digits move visibly
     start_app
-    local a b
-    a=$(drive checksum); sleep 0.6; b=$(drive checksum)
-    [ "$a" != "$b" ] || fail "a paid activity's total stands still"
+    meter_moves_from "$(drive checksum)" || fail "a paid activity's total stands still"
     check command 12002
-    sleep 0.1
-    a=$(drive checksum); sleep 0.6; b=$(drive checksum)
-    expect_eq "$b" "$a" "an unpaid activity's total"
+    sleep 0.1  # the last paint of the running total
+    local still
+    still=$(drive checksum)
+    sleep 0.6
+    expect_eq "$(drive checksum)" "$still" "an unpaid activity's total"
     check command 12001
-    sleep 0.1
-    a=$(drive checksum); sleep 0.6; b=$(drive checksum)
-    [ "$a" != "$b" ] || fail "back at work, the total stands still"
+    meter_moves_from "$still" || fail "back at work, the total stands still"
     stop_app
     local total
     total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
-    perl -e 'exit !($ARGV[0] > 2.0 && $ARGV[0] < 100.0)' "$total" || fail "saved total $total"
+    perl -e 'exit !($ARGV[0] > 0.0 && $ARGV[0] < 1000.0)' "$total" || fail "saved total $total"
 }
 
 end_session() {
