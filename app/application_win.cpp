@@ -218,11 +218,6 @@ void Application::buildMenus(HWND mainWindow) {
     AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(systemMenu, MF_STRING, CMD_NEW_ACTIVITY, "New &activity...");
     AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-    for (HMENU menu : {activitiesMenu, systemMenu}) {
-        appendActivityItems(*activities, menu, ACTIVITY_COMMAND_BASE);
-        if (currentActivityIndex >= 0) {
-            CheckMenuItem(menu, ACTIVITY_COMMAND_BASE + static_cast<UINT>(currentActivityIndex),
-                          MF_BYCOMMAND | MF_CHECKED);
-        }
-    }
+    // Neither menu has activity items yet, so this only adds them and checks the current one.
+    rebuildActivityMenus(*activities, activitiesMenu, systemMenu, currentActivityIndex);
 }
