@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "activities/activities.h"
+#include "dialogs/dialog_values.h"
 #include "meter/kett_panel.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
@@ -37,11 +38,17 @@ class Application {
 
     // Make the activity at index current for the meter and the log (-1: none).
     void startActivity(int index);
+    // Start a period of the log under `name` with the meter running or not: the second half of
+    // every activity switch and of a reset.
+    void startPeriod(const char* name, bool running);
     // End the current activity: log it as finished and stop the meter.
     void finishActivity();
     // The user picked activity `index` from a menu.
     void switchActivity(HWND mainWindow, int index);
     void toggleTopMost(HWND mainWindow);
+    // The total starts again from newTotal: the period so far is finished, and a period named
+    // "None" begins with the meter running, paid activity or not, until the next switch.
+    void resetTotal(double newTotal);
     // Rebuild the meter from the currency settings (the built-in pounds strip with two
     // decimals when the chosen one cannot be loaded) and fit the window around it.
     void applyCurrency(HWND mainWindow);
@@ -60,6 +67,7 @@ class Application {
     HMENU activitiesMenu = nullptr;
     HMENU systemMenu = nullptr;
     FrameInsets frameInsets;
+    DialogValues dialogs;
 
   private:
     HBITMAP loadCurrencyBitmap();

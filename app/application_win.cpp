@@ -159,10 +159,21 @@ void Application::setTitle(HWND mainWindow) {
 
 void Application::startActivity(int index) {
     const bool paid = index >= 0 && activities->paid[static_cast<std::size_t>(index)] != 0;
+    startPeriod(index >= 0 ? activities->name(index) : "None", paid);
+}
+
+void Application::startPeriod(const char* name, bool running) {
     GetLocalTime(&meter->startTime);
-    meter->logActivityName = index >= 0 ? activities->name(index) : "None";
+    meter->logActivityName = name;
     writeLogRecord(*meter, LOG_STARTED);
-    meter->start(GetTickCount(), paid);
+    // The tick is read after the record is written, and running set last.
+    meter->start(GetTickCount(), running);
+}
+
+void Application::resetTotal(double newTotal) {
+    finishActivity();
+    meter->baseTotal = newTotal;
+    startPeriod("None", true);
 }
 
 void Application::finishActivity() {

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/startup_logic.h"
+#include "dialogs/dialogs.h"
 #include "resources/resource.h"
 
 namespace {
@@ -23,6 +24,20 @@ void onCommand(Application& app, HWND window, unsigned id) {
             break;
         case CMD_ALWAYS_ON_TOP:
             app.toggleTopMost(window);
+            break;
+        case CMD_EDIT_RATE:
+            runEditRateDialog(app.programInstance, window, app.dialogs.editRate, app.rate);
+            break;
+        case CMD_RESET:
+            runResetTotalDialog(app.programInstance, window, app.dialogs.resetTotal,
+                                app.meter->total,
+                                [&app](double newTotal) { app.resetTotal(newTotal); });
+            break;
+        case CMD_CURRENCY:
+            if (runCurrencyDialog(app.programInstance, window, app.dialogs.currency,
+                                  app.settings) == 1) {
+                app.applyCurrency(window);
+            }
             break;
         default:
             break;  // anything else is not ours

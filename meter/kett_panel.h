@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win_handles.h"
+#include "win32/handles.h"
 #include "meter/accumulation.h"
 
 constexpr UINT_PTR PANEL_TIMER_ID = 4;

@@ -26,3 +26,32 @@ void Rate::recalc(std::uint32_t mode) {
     }
     changed = true;
 }
+
+bool admitRateFigure(Rate& rate, std::uint32_t mode, double value) {
+    Rate candidate = rate;
+    switch (mode) {
+        case RECALC_HOURLY:
+            candidate.hourly = value;
+            break;
+        case RECALC_DAILY:
+            candidate.daily = value;
+            break;
+        case RECALC_YEARLY:
+            candidate.yearly = value;
+            break;
+        case RECALC_HOURS_PER_DAY:
+            candidate.hoursPerDay = value;
+            break;
+        case RECALC_DAYS_PER_YEAR:
+            candidate.daysPerYear = value;
+            break;
+        default:
+            return false;
+    }
+    candidate.recalc(mode);
+    if (!rateInDomain(candidate)) {
+        return false;
+    }
+    rate = candidate;
+    return true;
+}

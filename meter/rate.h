@@ -44,3 +44,17 @@ constexpr double MAX_DAYS_PER_YEAR = 366.0;
 constexpr bool inRateRange(double value, double limit) {
     return value > 0.0 && value <= limit;
 }
+
+// True when all five figures are within their limits. A figure that is fine on its own can
+// still push a derived one out (a tiny days-per-year divides the yearly figure into an enormous
+// hourly one), so whoever admits a figure checks the whole record after its recalculation.
+constexpr bool rateInDomain(const Rate& rate) {
+    return inRateRange(rate.hourly, MAX_HOURLY) && inRateRange(rate.daily, MAX_DAILY) &&
+           inRateRange(rate.yearly, MAX_YEARLY) &&
+           inRateRange(rate.hoursPerDay, MAX_HOURS_PER_DAY) &&
+           inRateRange(rate.daysPerYear, MAX_DAYS_PER_YEAR);
+}
+
+// Stores value into the figure that mode names and recalculates, but only when the whole rate
+// stays in its domain afterwards; otherwise rate is left exactly as it was. True when taken.
+bool admitRateFigure(Rate& rate, std::uint32_t mode, double value);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/win_handles.h"
+#include "win32/handles.h"
 #include "meter/kett_panel.h"
 
 const char SETTINGS_KEY[] = "Software\\Marrowfen\\Cointrel";

@@ -7,11 +7,22 @@
 //   driver geometry                print left top right bottom clientWidth clientHeight
 //                                  topmost visible
 //   driver command ID              send WM_COMMAND (and wait until it is handled)
+//   driver post ID                 post WM_COMMAND (a command that opens a dialog)
 //   driver syscommand ID           send WM_SYSCOMMAND
 //   driver endsession 0|1          send WM_ENDSESSION
 //   driver close                   post WM_CLOSE
 //   driver move X Y                move the main window
 //   driver checksum                print a checksum of the meter's pixels on screen
+//   driver dialog-wait CAPTION MS  wait until a dialog with that caption is shown
+//   driver dialog-gone CAPTION MS  wait until it is gone
+//   driver dialog-text CAPTION ID  print a control's text
+//   driver dialog-set CAPTION ID TEXT
+//                                  set a control's text, as typing would
+//   driver dialog-focus CAPTION ID move the focus to a control (the field left is applied)
+//   driver dialog-click CAPTION ID click a button (and wait until the click is handled)
+//   driver dialog-post CAPTION ID  post a button's click (a button that opens a dialog)
+//   driver dialog-checked CAPTION ID
+//                                  print 1 when a button is checked, else 0
 //   driver meter CURRENCY TOTAL DECIMALS
 //                                  check the meter on screen shows TOTAL from the built-in
 //                                  strip of CURRENCY, its turning wheel at any offset
@@ -21,7 +32,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/win_handles.h"
+#include "win32/handles.h"
 #include "meter/currency.h"
 #include "meter/digits_bitmap.h"
 #include "meter/odometer.h"
@@ -33,10 +44,14 @@ HWND mainWindow() {
     return FindWindowA("Cointrel", nullptr);
 }
 
-bool waitFor(DWORD ms, bool wantShown) {
+HWND dialogWindow(const char* caption) {
+    return FindWindowA("#32770", caption);
+}
+
+bool waitFor(DWORD ms, bool wantShown, const char* dialogCaption = nullptr) {
     const DWORD start = GetTickCount();
     do {
-        HWND w = mainWindow();
+        HWND w = dialogCaption != nullptr ? dialogWindow(dialogCaption) : mainWindow();
         const bool shown = w != nullptr && IsWindowVisible(w);
         if (shown == wantShown) {
             return true;
@@ -103,6 +118,46 @@ int checkMeter(HWND w, int currency, double total, int decimals) {
 
 }  // namespace
 
+// The dialog verbs; 2 for a verb that is not one of them.
+int dialogVerb(const char* verb, int argc, char** argv) {
+    if (argc < 4) {
+        return 2;
+    }
+    const char* caption = argv[2];
+    const DWORD ms = static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10));
+    if (std::strcmp(verb, "dialog-wait") == 0) {
+        return waitFor(ms, true, caption) ? 0 : 1;
+    }
+    if (std::strcmp(verb, "dialog-gone") == 0) {
+        return waitFor(ms, false, caption) ? 0 : 1;
+    }
+    HWND d = dialogWindow(caption);
+    if (d == nullptr) {
+        std::fprintf(stderr, "no dialog %s\n", caption);
+        return 1;
+    }
+    const int id = static_cast<int>(std::strtol(argv[3], nullptr, 10));
+    HWND control = GetDlgItem(d, id);
+    if (std::strcmp(verb, "dialog-text") == 0) {
+        char text[1024] = "";
+        GetDlgItemTextA(d, id, text, sizeof text);
+        std::printf("%s\n", text);
+    } else if (std::strcmp(verb, "dialog-set") == 0 && argc == 5) {
+        SetDlgItemTextA(d, id, argv[4]);
+    } else if (std::strcmp(verb, "dialog-focus") == 0) {
+        SendMessageA(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    } else if (std::strcmp(verb, "dialog-click") == 0) {
+        SendMessageA(control, BM_CLICK, 0, 0);
+    } else if (std::strcmp(verb, "dialog-post") == 0) {
+        PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    } else if (std::strcmp(verb, "dialog-checked") == 0) {
+        std::printf("%d\n", SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    } else {
+        return 2;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: driver COMMAND [ARGUMENTS]\n");
@@ -115,6 +170,13 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(verb, "wait-gone") == 0) {
         return waitFor(static_cast<DWORD>(number(2)), false) ? 0 : 1;
+    }
+    if (std::strncmp(verb, "dialog-", 7) == 0) {
+        const int result = dialogVerb(verb, argc, argv);
+        if (result == 2) {
+            std::fprintf(stderr, "driver: bad use of %s\n", verb);
+        }
+        return result;
     }
     HWND w = mainWindow();
     if (w == nullptr) {
@@ -134,6 +196,8 @@ int main(int argc, char** argv) {
                     c.bottom, topMost ? 1 : 0, IsWindowVisible(w) ? 1 : 0);
     } else if (std::strcmp(verb, "command") == 0) {
         SendMessageA(w, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "post") == 0) {
+        PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
     } else if (std::strcmp(verb, "syscommand") == 0) {
         SendMessageA(w, WM_SYSCOMMAND, static_cast<WPARAM>(number(2)), 0);
     } else if (std::strcmp(verb, "endsession") == 0) {

@@ -68,6 +68,14 @@ reg_count() {
 float_hex() { perl -e 'print uc unpack("H*", pack("f<", $ARGV[0]))' "$1"; }
 hex_float() { perl -e 'printf "%.6f", unpack("f<", pack("H*", $ARGV[0]))' "$1"; }
 
+# The log as one token a line: the banner, then each period's name, start, finish and duration.
+log_shape() {
+    tr -d '\r' <"$work/log.txt" | sed -e 's/^$/EMPTY/' \
+        -e 's/^[^ ].* - Cointrel started$/BANNER/' -e 's/^  \([^ ].*\)$/NAME \1/' \
+        -e 's/^    .*, .*, Started$/STARTED/' -e 's/^    .*, .*, Finished$/FINISHED/' \
+        -e 's/^    Duration: .*$/DURATION/' | tr '\n' '|'
+}
+
 start_app() {
     (cd "$work" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
     APP_PID=$!
@@ -160,13 +168,7 @@ logging_and_switching() {
     check syscommand 12001
     expect_eq "$(drive title)" "Working - Cointrel" "title after WM_SYSCOMMAND"
     stop_app
-    # One token a line: the banner, then each activity's name, start, finish and duration.
-    local shape
-    shape=$(tr -d '\r' <"$work/log.txt" | sed -e 's/^$/EMPTY/' \
-        -e 's/^[^ ].* - Cointrel started$/BANNER/' -e 's/^  \([^ ].*\)$/NAME \1/' \
-        -e 's/^    .*, .*, Started$/STARTED/' -e 's/^    .*, .*, Finished$/FINISHED/' \
-        -e 's/^    Duration: .*$/DURATION/' | tr '\n' '|')
-    expect_eq "$shape" "EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|NAME Working|STARTED|FINISHED|DURATION|" "log records"
+    expect_eq "$(log_shape)" "EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|NAME Working|STARTED|FINISHED|DURATION|" "log records"
     [ "$(grep -c $'\r$' "$work/log.txt")" -eq "$(wc -l <"$work/log.txt")" ] || fail "log lines end in CR LF"
 }
 
@@ -218,6 +220,74 @@ always_on_top() {
     expect_eq "$topmost" 0 "on top after two toggles"
     stop_app
     expect_eq "$(reg_value TopMost)" "REG_BINARY 00000000" "saved"
+}
+
+# Opens a dialog by its command and waits for it.
+open_dialog() { check post "$1"; check dialog-wait "$2" 10000; }
+
+rate_and_reset() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    reg_set CurrentActivity REG_SZ 'Nothing in particular'
+    start_app
+    open_dialog 11846 "Edit rate..."
+    expect_eq "$(drive dialog-text "Edit rate..." 105)" "25.00" "hourly shown"
+    check dialog-set "Edit rate..." 105 1
+    check dialog-focus "Edit rate..." 109       # leaving the hourly field applies it
+    expect_eq "$(drive dialog-text "Edit rate..." 107)" "7.50" "daily from the hourly figure"
+    check dialog-set "Edit rate..." 109 8
+    check dialog-click "Edit rate..." 1
+    check dialog-gone "Edit rate..." 5000
+    open_dialog 11844 "Reset total..."
+    check dialog-set "Reset total..." 110 123.45
+    check dialog-click "Reset total..." 1
+    check dialog-gone "Reset total..." 5000
+    # A reset runs the meter even on an unpaid activity, here at 0.9375 an hour.
+    check_soon meter 0 123.45 1
+    import -window root "$work/reset.png"
+    stop_app
+    expect_eq "$(reg_value Hourly)" "REG_BINARY $(float_hex 0.9375)" "hourly: 7.50 a day over 8 hours"
+    expect_eq "$(reg_value HoursPerDay)" "REG_BINARY $(float_hex 8)" "hours per day"
+    expect_eq "$(reg_value DaysPerYear)" "REG_BINARY $(float_hex 258)" "days per year"
+    local total
+    total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
+    perl -e 'exit !($ARGV[0] >= 123.449 && $ARGV[0] < 123.46)' "$total" || fail "saved total $total"
+    expect_eq "$(log_shape)" "EMPTY|BANNER|NAME Nothing in particular|STARTED|FINISHED|DURATION|NAME None|STARTED|FINISHED|DURATION|" "log records"
+}
+
+currency_choice() {
+    reg_clear
+    reg_set CurrentActivity REG_SZ 'Nothing in particular'
+    reg_set Kett REG_BINARY "$(float_hex 41.37)"
+    convert -size 220x30 xc:'#fff8e0' "BMP3:$work/strip.bmp"
+    start_app
+    check move 150 100
+    open_dialog 11849 "Select currency..."
+    check dialog-click "Select currency..." 103
+    check dialog-click "Select currency..." 1
+    check dialog-gone "Select currency..." 5000
+    read -r left top _ _ width height _ _ <<<"$(drive geometry)"
+    expect_eq "$left $top $width x $height" "150 100 306 x 45" "window around the dollar meter"
+    check_soon meter 1 41.37 1
+    import -window root "$work/dollars.png"
+    # A strip of 20-pixel cells picked with Browse, without decimals.
+    open_dialog 11849 "Select currency..."
+    check dialog-post "Select currency..." 112
+    check dialog-wait "Choose a digits bitmap" 10000
+    check dialog-set "Choose a digits bitmap" 1148 strip.bmp
+    check dialog-click "Choose a digits bitmap" 1
+    check dialog-gone "Choose a digits bitmap" 5000
+    expect_eq "$(drive dialog-checked "Select currency..." 109)" 1 "custom chosen"
+    check dialog-click "Select currency..." 108
+    check dialog-click "Select currency..." 1
+    check dialog-gone "Select currency..." 5000
+    read -r left top _ _ width height _ _ <<<"$(drive geometry)"
+    expect_eq "$left $top $width x $height" "150 100 170 x 30" "window around the custom meter"
+    stop_app
+    expect_eq "$(reg_value Currency)" "REG_BINARY 03000000" "currency"
+    expect_eq "$(reg_value Decimals)" "REG_BINARY 00000000" "decimals"
+    [[ "$(reg_value DigitsBitmapFile)" == REG_SZ\ *\\strip.bmp ]] ||
+        fail "bitmap file: $(reg_value DigitsBitmapFile)"
 }
 
 "$scenario"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "app_fixture.h"
 #include "win_test_support.h"
 
 namespace {
@@ -39,55 +40,6 @@ std::vector<UINT> checkedActivities(HMENU menu) {
     }
     return ids;
 }
-
-void writeFile(const std::string& path, const char* text) {
-    FILE* f = std::fopen(path.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fputs(text, f);
-    std::fclose(f);
-}
-
-// A started application in a folder and settings key of the test's own.
-struct AppTest : ::testing::Test {
-    std::string key;
-    std::string folder;
-    std::unique_ptr<Application> app;
-    HWND window = nullptr;
-
-    void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        key = "Software\\Marrowfen\\CointrelTest\\" + std::to_string(GetCurrentProcessId()) + name;
-        folder = tempPath(name.c_str());
-        CreateDirectoryA(folder.c_str(), nullptr);
-        SetCurrentDirectoryA(folder.c_str());
-    }
-    void TearDown() override {
-        if (window != nullptr && IsWindow(window)) {
-            DestroyWindow(window);
-        }
-        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
-    }
-
-    void setValue(const char* name, DWORD kind, const void* data, DWORD size) {
-        HKEY k = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &k, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(k, name, 0, kind, static_cast<const BYTE*>(data), size);
-        RegCloseKey(k);
-    }
-    void setInt(const char* name, std::int32_t v) { setValue(name, REG_BINARY, &v, 4); }
-    void setText(const char* name, const std::string& v) {
-        setValue(name, REG_SZ, v.c_str(), static_cast<DWORD>(v.size() + 1));
-    }
-
-    void start() {
-        app = std::make_unique<Application>(GetModuleHandleA(nullptr), key.c_str());
-        window = app->start(SW_SHOWNORMAL);
-        ASSERT_NE(window, nullptr);
-    }
-    LRESULT command(UINT message, unsigned id) { return SendMessageA(window, message, id, 0); }
-};
 
 TEST_F(AppTest, MenusAtCreationHaveEveryItemAndOneCheckMarkEach) {
     start();
@@ -284,20 +236,13 @@ TEST_F(AppTest, NewCurrencyBitmapResizesTheWindowAroundTheMeter) {
     app->settings.decimals = 0;
     std::strcpy(app->settings.digitsBitmapFile, path.c_str());
     app->applyCurrency(window);
-    RECT after{}, client{};
-    GetWindowRect(window, &after);
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 40 * 8 + 20);
-    EXPECT_EQ(client.bottom, 60);
-    EXPECT_EQ(after.left, before.left);
-    EXPECT_EQ(after.top, before.top);
+    expectFitsMeterAt(before, 40 * 8 + 20, 60);
     EXPECT_EQ(app->meter->decimalsMode, 0);
 
     // A custom file that cannot be loaded falls back to pounds with two decimals.
     std::strcpy(app->settings.digitsBitmapFile, (folder + "\\missing.bmp").c_str());
     app->applyCurrency(window);
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 306);
+    expectFitsMeterAt(before, 306, 45);
     EXPECT_EQ(app->settings.currency, 0);
     EXPECT_EQ(app->settings.decimals, 1);
     EXPECT_EQ(app->meter->decimalsMode, 1);

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/win_handles.h"
+#include "win32/handles.h"
 #include "meter/currency.h"
 #include "resources/resource.h"
 #include "win_test_support.h"

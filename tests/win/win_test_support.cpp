@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/win_handles.h"
+#include "win32/handles.h"
 
 HWND createTestParent(int width, int height) {
     static bool registered = false;

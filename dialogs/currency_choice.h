@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+
+#include "dialogs/dialog_decision.h"
+#include "settings/settings.h"
+
+// Radio buttons by CurrencyCode and by DecimalsMode.
+extern const std::array<int, 4> CURRENCY_RADIO_IDS;
+extern const std::array<int, 2> DECIMALS_RADIO_IDS;
+
+// The Currency dialog's working values and reactions. Every choice is made on the working
+// values; OK writes them into the settings and ends with 1, so that the main window rebuilds
+// the meter, and Cancel ends with 0.
+struct CurrencyChoice {
+    int workCurrency = 0;
+    int workDecimals = 1;
+    char workBitmapFile[SETTINGS_TEXT_SIZE] = "";
+    int currencyResult = 0;
+    DialogDecision decision;
+
+    void opened(const Settings& settings);
+    // Pounds, dollars or euros (code 0 to 2): always two decimal places.
+    void builtInClicked(int code);
+    void customClicked(bool twoDecimalsChecked);
+    void decimalsClicked(int mode);
+    void browseClicked();
+    // Browse picked a file.
+    void filePicked(const char* path);
+    void ok(Settings& settings);
+    void cancel();
+
+  private:
+    void becomeCustom();
+};

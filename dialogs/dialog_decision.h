@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+// What one reaction of a dialog asks its window procedure to carry out. The reactions are plain
+// functions on a dialog's working values; the procedure reads the controls into them first and
+// does what this says afterwards, so every decision can be tested without a window.
+struct DialogDecision {
+    struct ButtonCheck {
+        int id;
+        bool checked;
+    };
+
+    std::array<ButtonCheck, 6> checks{};  // check states to set, in this order
+    std::size_t checkCount = 0;
+    bool writeFields = false;  // show the dialog's field texts again
+    bool showPreview = false;  // load the working bitmap into the preview
+    bool browse = false;       // run the open-file dialog on the working file name
+    bool openFile = false;     // hand the working file name to the shell's "open"
+    bool end = false;          // end the dialog with `result`; otherwise it stays open
+    int result = 0;
+
+    void check(int id, bool checked) {
+        if (checkCount < checks.size()) {
+            checks[checkCount++] = {id, checked};
+        }
+    }
+    void endWith(int value) {
+        end = true;
+        result = value;
+    }
+};
+
+// Copies text into a fixed buffer, cut to fit and always terminated.
+template <std::size_t N>
+void copyText(char (&out)[N], const char* text) {
+    std::size_t i = 0;
+    for (; i + 1 < N && text[i] != '\0'; ++i) {
+        out[i] = text[i];
+    }
+    out[i] = '\0';
+}

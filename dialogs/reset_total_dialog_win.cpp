@@ -1,0 +1,59 @@
+#include "dialogs/dialogs.h"
+#include "resources/resource.h"
+#include "win32/modal_dialog.h"
+
+namespace {
+
+struct ResetTotalSession : DialogSession {
+    ResetTotal& dialog;
+    double total;
+    const std::function<void(double)>& reset;
+
+    ResetTotalSession(ResetTotal& d, double t, const std::function<void(double)>& r)
+        : dialog(d), total(t), reset(r) {}
+
+    void carryOutDecision(HWND window) {
+        if (dialog.decision.writeFields) {
+            SetDlgItemTextA(window, IDC_RESET_TOTAL, dialog.text);
+        }
+        if (dialog.resetRequested) {
+            dialog.resetRequested = false;
+            reset(dialog.newTotal);
+        }
+        carryOut(window, dialog.decision);
+    }
+
+    BOOL onInit(HWND window) {
+        dialog.opened(total);
+        carryOutDecision(window);
+        // Selected and focused, so that typing replaces the total shown.
+        HWND field = GetDlgItem(window, IDC_RESET_TOTAL);
+        SendMessageA(field, EM_SETSEL, 0, -1);
+        SetFocus(field);
+        return FALSE;
+    }
+
+    // Button clicks only: the whole parameter is the id with notification 0.
+    bool onCommand(HWND window, int, int, WPARAM wParam) {
+        if (wParam == IDOK) {
+            readDialogText(window, IDC_RESET_TOTAL, dialog.text, static_cast<int>(RESET_READ_SIZE));
+            dialog.ok();
+        } else if (wParam == IDCANCEL) {
+            dialog.cancel();
+        } else if (wParam == IDC_RESET_ZERO) {
+            dialog.zero();
+        } else {
+            return false;
+        }
+        carryOutDecision(window);
+        return true;
+    }
+};
+
+}  // namespace
+
+void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, double total,
+                         const std::function<void(double)>& reset) {
+    ResetTotalSession session(working, total, reset);
+    runSessionDialog(instance, IDD_RESET_TOTAL, owner, session);
+}

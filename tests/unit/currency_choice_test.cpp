@@ -1,0 +1,146 @@
+#include "dialogs/currency_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+
+namespace {
+
+using Checks = std::vector<std::pair<int, bool>>;
+
+Checks checksOf(const DialogDecision& d) {
+    Checks out;
+    for (std::size_t i = 0; i < d.checkCount; ++i) {
+        out.emplace_back(d.checks[i].id, d.checks[i].checked);
+    }
+    return out;
+}
+
+const Checks CUSTOM_ALONE = {{IDC_CURRENCY_POUNDS, false},
+                             {IDC_CURRENCY_DOLLARS, false},
+                             {IDC_CURRENCY_EUROS, false},
+                             {IDC_CURRENCY_CUSTOM, true}};
+
+struct Step {
+    const char* what;
+    std::function<void(CurrencyChoice&)> act;
+    int currency, decimals;
+    const char* file;
+    bool preview;
+    Checks checks;
+};
+
+Settings stored(int currency, int decimals, const char* file) {
+    Settings s;
+    s.currency = currency;
+    s.decimals = decimals;
+    std::strcpy(s.digitsBitmapFile, file);
+    return s;
+}
+
+void run(const Settings& settings, const std::vector<Step>& steps) {
+    CurrencyChoice d;
+    d.opened(settings);
+    for (const Step& step : steps) {
+        step.act(d);
+        EXPECT_EQ(d.workCurrency, step.currency) << step.what;
+        EXPECT_EQ(d.workDecimals, step.decimals) << step.what;
+        EXPECT_STREQ(d.workBitmapFile, step.file) << step.what;
+        EXPECT_EQ(d.decision.showPreview, step.preview) << step.what;
+        EXPECT_EQ(checksOf(d.decision), step.checks) << step.what;
+        EXPECT_FALSE(d.decision.end) << step.what;
+    }
+}
+
+TEST(CurrencyChoice, ReactionsInSequence) {
+    const auto none = [](CurrencyChoice&) {};
+    // Opening with custom and no decimals checks both and previews the file.
+    run(stored(3, 0, "mine.bmp"),
+        {{"opened",
+          none,
+          3,
+          0,
+          "mine.bmp",
+          true,
+          {{IDC_CURRENCY_CUSTOM, true}, {IDC_CURRENCY_NO_DECIMALS, true}}},
+         {"pounds", [](CurrencyChoice& d) { d.builtInClicked(0); }, 0, 1, "mine.bmp", true, {}},
+         {"custom reads the button",
+          [](CurrencyChoice& d) { d.customClicked(false); },
+          3,
+          0,
+          "mine.bmp",
+          true,
+          {}},
+         {"two decimals while custom",
+          [](CurrencyChoice& d) { d.decimalsClicked(1); },
+          3,
+          1,
+          "mine.bmp",
+          false,
+          {}}});
+    // A decimals button while a built-in currency is chosen switches to custom alone.
+    run(stored(1, 1, "mine.bmp"), {{"no decimals", [](CurrencyChoice& d) { d.decimalsClicked(0); },
+                                    3, 0, "mine.bmp", true, CUSTOM_ALONE}});
+    // Browse asks for the open-file dialog; a picked file makes custom the only choice.
+    run(stored(2, 1, ""),
+        {{"browse", [](CurrencyChoice& d) { d.browseClicked(); }, 2, 1, "", false, {}},
+         {"picked", [](CurrencyChoice& d) { d.filePicked("C:\\new.bmp"); }, 3, 1, "C:\\new.bmp",
+          true, CUSTOM_ALONE}});
+}
+
+TEST(CurrencyChoice, OpeningNeverIndexesOutsideItsTables) {
+    struct Case {
+        int currency, decimals;
+        Checks checks;
+        int workDecimals;
+    } const cases[] = {
+        {3, 0, {{IDC_CURRENCY_CUSTOM, true}, {IDC_CURRENCY_NO_DECIMALS, true}}, 0},
+        {0, 1, {{IDC_CURRENCY_POUNDS, true}, {IDC_CURRENCY_TWO_DECIMALS, true}}, 1},
+        {0, 7, {{IDC_CURRENCY_POUNDS, true}, {IDC_CURRENCY_NO_DECIMALS, true}}, 0},
+        {0, -1, {{IDC_CURRENCY_POUNDS, true}, {IDC_CURRENCY_NO_DECIMALS, true}}, 0},
+        {9, 1, {{IDC_CURRENCY_TWO_DECIMALS, true}}, 1},
+        {-2, 1, {{IDC_CURRENCY_TWO_DECIMALS, true}}, 1},
+    };
+    for (const Case& c : cases) {
+        CurrencyChoice d;
+        d.opened(stored(c.currency, c.decimals, "x.bmp"));
+        EXPECT_EQ(checksOf(d.decision), c.checks) << c.currency << " " << c.decimals;
+        EXPECT_EQ(d.workDecimals, c.workDecimals);
+        EXPECT_TRUE(d.decision.showPreview);
+        EXPECT_TRUE(d.decision.writeFields);
+    }
+}
+
+TEST(CurrencyChoice, OkCommitsAndCancelLeavesTheSettings) {
+    Settings settings = stored(0, 1, "");
+    CurrencyChoice d;
+    d.opened(settings);
+    d.filePicked("digits.bmp");
+    d.decimalsClicked(0);
+    d.cancel();
+    EXPECT_TRUE(d.decision.end);
+    EXPECT_EQ(d.decision.result, 0);
+    EXPECT_EQ(settings.currency, 0);
+    EXPECT_STREQ(settings.digitsBitmapFile, "");
+
+    d.opened(settings);  // starts again from the settings
+    EXPECT_STREQ(d.workBitmapFile, "");
+    d.ok(settings);  // without any change: still 1, and the meter is rebuilt
+    EXPECT_EQ(d.decision.result, 1);
+    d.opened(settings);
+    d.filePicked("digits.bmp");
+    d.decimalsClicked(0);
+    d.ok(settings);
+    EXPECT_TRUE(d.decision.end);
+    EXPECT_EQ(d.decision.result, 1);
+    EXPECT_EQ(settings.currency, 3);
+    EXPECT_EQ(settings.decimals, 0);
+    EXPECT_STREQ(settings.digitsBitmapFile, "digits.bmp");
+}
+
+}  // namespace

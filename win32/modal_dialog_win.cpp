@@ -1,0 +1,92 @@
+#include "win32/modal_dialog.h"
+
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Puts the current directory back when the scope ends: the open-file dialog moves it into
+// every folder the user visits.
+class CurrentDirectoryKeeper {
+  public:
+    CurrentDirectoryKeeper() {
+        const DWORD size = GetCurrentDirectoryA(0, nullptr);
+        if (size > 0) {
+            std::vector<char> buffer(size);
+            if (GetCurrentDirectoryA(size, buffer.data()) < size) {
+                saved_.assign(buffer.data());
+            }
+        }
+    }
+    ~CurrentDirectoryKeeper() {
+        if (!saved_.empty()) {
+            SetCurrentDirectoryA(saved_.c_str());
+        }
+    }
+    CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+    CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
+  private:
+    std::string saved_;
+};
+
+}  // namespace
+
+INT_PTR runModalDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure,
+                       void* state) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure,
+                           reinterpret_cast<LPARAM>(state));
+}
+
+void readDialogText(HWND dialog, int id, char* buffer, int capacity) {
+    if (capacity <= 0) {
+        return;
+    }
+    buffer[0] = '\0';
+    GetDlgItemTextA(dialog, id, buffer, capacity);
+    buffer[capacity - 1] = '\0';
+}
+
+bool chooseFileToOpen(HWND owner, char* fileName, std::size_t capacity,
+                      const OpenFileRequest& request) {
+    // On some failures the dialog writes a required length into the buffer: work on a copy.
+    std::vector<char> name(capacity, '\0');
+    for (std::size_t i = 0; i + 1 < capacity && fileName[i] != '\0'; ++i) {
+        name[i] = fileName[i];
+    }
+    OPENFILENAMEA ofn{};
+    // The layout without the later extension fields, which both 32- and 64-bit Windows take.
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = request.filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(capacity);
+    ofn.lpstrTitle = request.title;
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    ofn.lpstrDefExt = "*";
+    BOOL picked = FALSE;
+    {
+        CurrentDirectoryKeeper keeper;
+        picked = GetOpenFileNameA(&ofn);
+    }
+    if (!picked) {
+        return false;
+    }
+    name[capacity - 1] = '\0';
+    for (std::size_t i = 0; i < capacity; ++i) {
+        fileName[i] = name[i];
+    }
+    return true;
+}
+
+void showStaticBitmap(HWND dialog, int id, UniqueBitmap& shown, HBITMAP fresh) {
+    const auto previous = reinterpret_cast<HBITMAP>(SendDlgItemMessageA(
+        dialog, id, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fresh)));
+    if (previous != nullptr && previous != shown.get() && previous != fresh) {
+        DeleteObject(previous);
+    }
+    shown.reset(fresh);
+}
