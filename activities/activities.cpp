@@ -28,6 +28,17 @@ void cutLineEnd(char* line) {
     }
 }
 
+// Whether the file at path holds text whose last byte is not a line feed.
+bool lastLineUnended(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool unended = std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n';
+    std::fclose(file);
+    return unended;
+}
+
 }  // namespace
 
 Activities::Activities(const char* path) {
@@ -95,12 +106,7 @@ int Activities::find(const char* name) const {
     return -1;
 }
 
-bool appendActivityLine(const char* path, const char* name, bool isPaid) {
-    std::FILE* file = std::fopen(path, "a+");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written =
-        (isPaid || std::fputs("!", file) >= 0) && std::fprintf(file, "%s\n", name) >= 0;
-    return std::fclose(file) == 0 && written;
+bool appendActivityLine(std::FILE* file, const char* path, const char* name, bool isPaid) {
+    const char* lineEnd = lastLineUnended(path) ? "\n" : "";
+    return std::fprintf(file, "%s%s%s\n", lineEnd, isPaid ? "" : "!", name) >= 0;
 }

@@ -37,6 +37,8 @@ class Activities {
     void useDefaults(const char* path);
 };
 
-// Appends one activity line in the file's own format ("!" before an unpaid name); false when
-// the file cannot be opened for appending.
-bool appendActivityLine(const char* path, const char* name, bool paid);
+// Appends one activity line in the file's own format ("!" before an unpaid name) to `file`, the
+// activities file at path opened for appending. A file whose last line has no line end (saved by
+// an editor without one) gets one first, so the new line never joins it. False when a write
+// fails.
+bool appendActivityLine(std::FILE* file, const char* path, const char* name, bool paid);

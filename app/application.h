@@ -49,6 +49,9 @@ class Application {
     // The total starts again from newTotal: the period so far is finished, and a period named
     // "None" begins with the meter running, paid activity or not, until the next switch.
     void resetTotal(double newTotal);
+    // A new activity at the end of the list and of both menus, the check mark kept. A full
+    // list takes no more: its line is in the file, for the next start to read.
+    void addActivity(const char* name, bool paid);
     // Rebuild the meter from the currency settings (the built-in pounds strip with two
     // decimals when the chosen one cannot be loaded) and fit the window around it.
     void applyCurrency(HWND mainWindow);

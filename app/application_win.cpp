@@ -214,6 +214,12 @@ void Application::applyCurrency(HWND mainWindow) {
     meter->decimalsMode = settings.decimals;
 }
 
+void Application::addActivity(const char* name, bool paid) {
+    if (activities->add(name, paid)) {
+        rebuildActivityMenus(*activities, activitiesMenu, systemMenu, currentActivityIndex);
+    }
+}
+
 void Application::finishAndSave(HWND mainWindow) {
     finishActivity();
     saveSettings(mainWindow, settings, rate, *meter, settingsKey);

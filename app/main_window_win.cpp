@@ -33,6 +33,22 @@ void onCommand(Application& app, HWND window, unsigned id) {
                                 app.meter->total,
                                 [&app](double newTotal) { app.resetTotal(newTotal); });
             break;
+        case CMD_LOGGING:
+            runLoggingDialog(app.programInstance, window, app.dialogs.logging, app.settings,
+                             *app.meter);
+            break;
+        case CMD_EDIT_ACTIVITIES:
+            runActivitiesFileDialog(app.programInstance, window, app.dialogs.activitiesFile,
+                                    app.settings);
+            break;
+        case CMD_NEW_ACTIVITY:
+            runNewActivityDialog(
+                app.programInstance, window, app.dialogs.newActivity, app.settings,
+                [&app](const char* name, bool paid) { app.addActivity(name, paid); });
+            break;
+        case CMD_ABOUT:
+            runAboutDialog(app.programInstance, window, [](const char* url) { openLink(url); });
+            break;
         case CMD_CURRENCY:
             if (runCurrencyDialog(app.programInstance, window, app.dialogs.currency,
                                   app.settings) == 1) {

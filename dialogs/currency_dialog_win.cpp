@@ -32,8 +32,7 @@ struct CurrencySession : DialogSession {
         }
         if (d.decision.browse) {
             char picked[SETTINGS_TEXT_SIZE];
-            copyText(picked, d.workBitmapFile);
-            if (chooseFileToOpen(window, picked, BITMAP_FILE_REQUEST)) {
+            if (chooseFileToOpen(window, d.workBitmapFile, picked, BITMAP_FILE_REQUEST)) {
                 d.filePicked(picked);
                 carryOutDecision(window);
             }

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "dialogs/dialog_values.h"
+#include "meter/kett_panel.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
 
@@ -20,6 +21,31 @@ void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, do
 
 // Currency: 1 when OK wrote the choice into settings (the meter must follow), 0 when cancelled.
 int runCurrencyDialog(HINSTANCE instance, HWND owner, CurrencyChoice& working, Settings& settings);
+
+// Logging: OK sets the log file in the settings and in the meter, and the meter's logging switch.
+void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings,
+                      KettPanel& meter);
+
+// Activities file: OK sets only the setting; the list is read from it at the next start.
+void runActivitiesFileDialog(HINSTANCE instance, HWND owner, FileChoice& working,
+                             Settings& settings);
+
+// New activity: OK appends the line to the activities file named in settings, then calls added
+// with the name and the paid flag, for the list and the menus.
+void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
+                          const Settings& settings,
+                          const std::function<void(const char* name, bool paid)>& added);
+
+// About: the link buttons hand their URL to open, which is openLink in the program.
+void runAboutDialog(HINSTANCE instance, HWND owner, const std::function<void(const char*)>& open);
+
+// Opens url with the desktop's "open" action, or else with the command registered for HTML
+// documents under root (HKEY_CLASSES_ROOT in the program). Reports nothing.
+void openLink(const char* url, HKEY root = HKEY_CLASSES_ROOT);
+
+// Reads the default value of root\path into out (at most 259 characters); 0, or the error of
+// the open or the read, when out is left as it was.
+LONG readDefaultValue(HKEY root, const char* path, char* out, std::size_t capacity);
 
 // Carries out the parts of a decision that every dialog shares: the check states, then the end.
 void carryOut(HWND dialog, const DialogDecision& decision);

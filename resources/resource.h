@@ -66,3 +66,27 @@
 #define IDC_CURRENCY_TWO_DECIMALS 110
 #define IDC_CURRENCY_PREVIEW 111
 #define IDC_CURRENCY_BROWSE 112
+
+// Logging and Activities-file dialog controls (one layout).
+#define IDC_FILE_LABEL 101
+#define IDC_FILE_NAME 102
+#define IDC_FILE_BROWSE 103
+#define IDC_FILE_GROUP 104
+#define IDC_LOGGING_ENABLED 105
+#define IDC_FILE_OPEN_GROUP 106
+#define IDC_FILE_OPEN_NOTE 107
+#define IDC_FILE_OPEN 108
+
+// New activity dialog controls.
+#define IDC_NEW_ACTIVITY_LABEL 105
+#define IDC_NEW_ACTIVITY_GROUP 109
+#define IDC_NEW_ACTIVITY_NAME 110
+#define IDC_NEW_ACTIVITY_UNPAID 112
+
+// About dialog controls and the logo.
+#define IDC_ABOUT_WEB 101
+#define IDC_ABOUT_MAIL 102
+#define IDC_ABOUT_TEXT 103
+#define IDC_ABOUT_LOGO 104
+#define IDC_ABOUT_GROUP 201
+#define IDB_LOGO 4

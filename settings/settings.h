@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "meter/rate.h"
@@ -31,6 +32,11 @@ struct Settings {
     std::int32_t decimals = 0;
     float savedTotal = 0.0f;
 };
+
+// Terminates text data of `size` bytes read into a buffer of `capacity` bytes, as the registry
+// returns them (with or without their terminator). False when the text does not fit: more bytes
+// than the buffer, or a full buffer with no terminator in it.
+bool terminateStoredText(char* buffer, std::size_t capacity, std::size_t size);
 
 // Kinds of stored value, with the registry's numbers.
 constexpr std::uint32_t VALUE_TEXT = 1;    // REG_SZ: 8-bit text with its terminator

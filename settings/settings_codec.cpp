@@ -25,14 +25,9 @@ bool readExact(SettingsReader& reader, const char* name, T& out) {
 bool readText(SettingsReader& reader, const char* name, char (&out)[SETTINGS_TEXT_SIZE]) {
     char buffer[SETTINGS_TEXT_SIZE] = {};
     std::uint32_t size = 0;
-    if (!reader.read(name, buffer, sizeof buffer, size) || size > sizeof buffer) {
+    if (!reader.read(name, buffer, sizeof buffer, size) ||
+        !terminateStoredText(buffer, sizeof buffer, size)) {
         return false;
-    }
-    if (size == sizeof buffer && std::memchr(buffer, '\0', sizeof buffer) == nullptr) {
-        return false;
-    }
-    if (size < sizeof buffer) {
-        buffer[size] = '\0';
     }
     std::memcpy(out, buffer, sizeof out);
     return true;
@@ -72,6 +67,17 @@ void writeText(SettingsWriter& writer, const char* name, const char* text) {
 }
 
 }  // namespace
+
+bool terminateStoredText(char* buffer, std::size_t capacity, std::size_t size) {
+    if (size > capacity || capacity == 0) {
+        return false;
+    }
+    if (size < capacity) {
+        buffer[size] = '\0';
+        return true;
+    }
+    return std::memchr(buffer, '\0', capacity) != nullptr;
+}
 
 void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
     setText(s.activitiesFile, DEFAULT_ACTIVITIES_FILE);

@@ -81,9 +81,16 @@ struct OpenFileRequest {
 bool chooseFileToOpen(HWND owner, char* fileName, std::size_t capacity,
                       const OpenFileRequest& request);
 
+// The same, starting from `current` and giving the name picked in `picked`.
 template <std::size_t N>
-bool chooseFileToOpen(HWND owner, char (&fileName)[N], const OpenFileRequest& request) {
-    return chooseFileToOpen(owner, fileName, N, request);
+bool chooseFileToOpen(HWND owner, const char* current, char (&picked)[N],
+                      const OpenFileRequest& request) {
+    std::size_t i = 0;
+    for (; i + 1 < N && current[i] != '\0'; ++i) {
+        picked[i] = current[i];
+    }
+    picked[i] = '\0';
+    return chooseFileToOpen(owner, picked, N, request);
 }
 
 // Shows `fresh` (may be null) in a static control and takes it over in `shown`. The image the

@@ -9,6 +9,10 @@
 //   driver command ID              send WM_COMMAND (and wait until it is handled)
 //   driver post ID                 post WM_COMMAND (a command that opens a dialog)
 //   driver syscommand ID           send WM_SYSCOMMAND
+//   driver syspost ID              post WM_SYSCOMMAND (a system-menu item that opens a dialog)
+//   driver key VK                  press and release a key in the main window
+//   driver record FILE ...         write this program's own command line into FILE (a stand-in
+//                                  for a browser that the registry names)
 //   driver endsession 0|1          send WM_ENDSESSION
 //   driver close                   post WM_CLOSE
 //   driver move X Y                move the main window
@@ -171,6 +175,12 @@ int main(int argc, char** argv) {
     if (std::strcmp(verb, "wait-gone") == 0) {
         return waitFor(static_cast<DWORD>(number(2)), false) ? 0 : 1;
     }
+    if (std::strcmp(verb, "record") == 0 && argc >= 3) {
+        FILE* out = std::fopen(argv[2], "w");
+        return out != nullptr && std::fputs(GetCommandLineA(), out) >= 0 && std::fclose(out) == 0
+                   ? 0
+                   : 1;
+    }
     if (std::strncmp(verb, "dialog-", 7) == 0) {
         const int result = dialogVerb(verb, argc, argv);
         if (result == 2) {
@@ -198,6 +208,11 @@ int main(int argc, char** argv) {
         SendMessageA(w, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
     } else if (std::strcmp(verb, "post") == 0) {
         PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "syspost") == 0) {
+        PostMessageA(w, WM_SYSCOMMAND, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "key") == 0) {
+        PostMessageA(w, WM_KEYDOWN, static_cast<WPARAM>(number(2)), 1);
+        PostMessageA(w, WM_KEYUP, static_cast<WPARAM>(number(2)), 0xC0000001);
     } else if (std::strcmp(verb, "syscommand") == 0) {
         SendMessageA(w, WM_SYSCOMMAND, static_cast<WPARAM>(number(2)), 0);
     } else if (std::strcmp(verb, "endsession") == 0) {

@@ -65,6 +65,8 @@ reg_value() {
 reg_count() {
     "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' | grep -c '^    [A-Za-z]' || true
 }
+# The open-file dialog starts in the folder last used, so files are given by their whole path.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 float_hex() { perl -e 'print uc unpack("H*", pack("f<", $ARGV[0]))' "$1"; }
 hex_float() { perl -e 'printf "%.6f", unpack("f<", pack("H*", $ARGV[0]))' "$1"; }
 
@@ -274,7 +276,7 @@ currency_choice() {
     open_dialog 11849 "Select currency..."
     check dialog-post "Select currency..." 112
     check dialog-wait "Choose a digits bitmap" 10000
-    check dialog-set "Choose a digits bitmap" 1148 strip.bmp
+    check dialog-set "Choose a digits bitmap" 1148 "$(windows_path "$work/strip.bmp")"
     check dialog-click "Choose a digits bitmap" 1
     check dialog-gone "Choose a digits bitmap" 5000
     expect_eq "$(drive dialog-checked "Select currency..." 109)" 1 "custom chosen"
@@ -288,6 +290,72 @@ currency_choice() {
     expect_eq "$(reg_value Decimals)" "REG_BINARY 00000000" "decimals"
     [[ "$(reg_value DigitsBitmapFile)" == REG_SZ\ *\\strip.bmp ]] ||
         fail "bitmap file: $(reg_value DigitsBitmapFile)"
+}
+
+new_activity() {
+    reg_clear
+    start_app
+    local add="Add new activity..."
+    check key 113                       # F2
+    check dialog-wait "$add" 10000
+    check dialog-set "$add" 110 Gardening
+    check dialog-click "$add" 1
+    check dialog-gone "$add" 5000
+    check syspost 11847                 # the system menu's "New activity..."
+    check dialog-wait "$add" 10000
+    check dialog-set "$add" 110 Filing
+    check dialog-click "$add" 112       # unpaid
+    check dialog-click "$add" 1
+    check dialog-gone "$add" 5000
+    check command 12004
+    expect_eq "$(drive title)" "Filing - Cointrel" "the second new activity, picked at once"
+    check command 12003
+    expect_eq "$(drive title)" "Gardening - Cointrel" "the first new activity"
+    stop_app
+    expect_eq "$(tail -n 2 "$work/acts.txt" | tr -d '\r' | tr '\n' '|')" "Gardening|!Filing|" "lines added"
+    expect_eq "$(reg_value CurrentActivity)" "REG_SZ Gardening" "current activity"
+}
+
+logging_dialog() {
+    reg_clear
+    start_app
+    local logging="Activity logging options..."
+    open_dialog 11845 "$logging"
+    expect_eq "$(drive dialog-checked "$logging" 105)" 0 "logging off at first"
+    check dialog-click "$logging" 105
+    check dialog-click "$logging" 1
+    check dialog-gone "$logging" 5000
+    check command 12002
+    stop_app
+    expect_eq "$(reg_value Logging)" "REG_BINARY 01000000" "logging saved"
+    # Switched on mid-activity, the log starts with that activity's finish.
+    expect_eq "$(log_shape)" "FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|" "log records"
+    start_app
+    stop_app
+    expect_eq "$(log_shape)" "FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|EMPTY|BANNER|NAME Lunch|STARTED|FINISHED|DURATION|" "log after a restart"
+}
+
+activities_file_dialog() {
+    reg_clear
+    printf 'Alpha\r\nBeta\r\n' >"$work/other.txt"
+    start_app
+    local files="Activites..." choose="Choose a message file"
+    open_dialog 11843 "$files"
+    check dialog-post "$files" 103
+    check dialog-wait "$choose" 10000
+    check dialog-set "$choose" 1148 "$(windows_path "$work/other.txt")"
+    check dialog-click "$choose" 1
+    check dialog-gone "$choose" 5000
+    [[ "$(drive dialog-text "$files" 102)" == *\\other.txt ]] || fail "file name shown"
+    check dialog-click "$files" 1
+    check dialog-gone "$files" 5000
+    expect_eq "$(drive title)" "Working - Cointrel" "the list stays until the next start"
+    stop_app
+    [[ "$(reg_value ActivitiesFile)" == REG_SZ\ *\\other.txt ]] ||
+        fail "activities file: $(reg_value ActivitiesFile)"
+    start_app
+    expect_eq "$(drive title)" "Beta - Cointrel" "read from the chosen file"
+    stop_app
 }
 
 "$scenario"

@@ -86,11 +86,10 @@ const BYTE* alignToDword(const void* p, const BYTE* base) {
 
 }  // namespace
 
-bool driveDialog(HWND window, unsigned command, const std::function<void()>& drive,
+bool driveDialog(const std::function<void()>& open, const std::function<void()>& drive,
                  DWORD timeoutMs) {
     const DWORD uiThread = GetCurrentThreadId();
     std::atomic<bool> done{false};
-    PostMessageA(window, WM_COMMAND, command, 0);
     std::thread driver([&] {
         drive();
         // Whatever is still open is closed, and its loop ends.
@@ -99,6 +98,7 @@ bool driveDialog(HWND window, unsigned command, const std::function<void()>& dri
         }
         done = true;
     });
+    open();
     const bool finished = pumpMessagesUntil(timeoutMs, [&] { return done.load(); });
     if (!finished) {
         closeDialogs(uiThread);
@@ -106,6 +106,10 @@ bool driveDialog(HWND window, unsigned command, const std::function<void()>& dri
     }
     driver.join();
     return finished;
+}
+
+bool driveDialog(HWND window, unsigned command, const std::function<void()>& drive) {
+    return driveDialog([=] { SendMessageA(window, WM_COMMAND, command, 0); }, drive);
 }
 
 HWND waitForDialog(const char* caption, DWORD timeoutMs) {

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
-// Posts `command` to `window` and runs `drive` on another thread while this one pumps messages
-// (and so runs the dialog). Dialogs this thread still has open when drive returns are closed,
-// so a failed step never hangs the test. False when drive did not finish in time.
-bool driveDialog(HWND window, unsigned command, const std::function<void()>& drive,
+// Runs `drive` on another thread while this one runs `open`, which shows a modal dialog, and
+// then pumps messages. Dialogs this thread still has open when drive returns are closed, so a
+// failed step never hangs the test. False when drive did not finish in time.
+bool driveDialog(const std::function<void()>& open, const std::function<void()>& drive,
                  DWORD timeoutMs = 20000);
+// The same for the dialog that `command` opens from `window`.
+bool driveDialog(HWND window, unsigned command, const std::function<void()>& drive);
 
 // A visible window of this process with that caption; null after the time runs out.
 HWND waitForDialog(const char* caption, DWORD timeoutMs = 5000);

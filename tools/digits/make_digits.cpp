@@ -5,15 +5,15 @@
 // A strip is 396 x 45 pixels, eleven cells of 36: the digits 0 to 9, then the currency sign in
 // columns 360-377 and the point in columns 384-389. Ink stays within rows 3 to 39, every glyph
 // stands on one baseline, and the background is white, 8 bits a pixel with a grey palette.
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "common/freetype_font.h"
+#include "common/image_bytes.h"
 
 namespace {
 
@@ -31,38 +31,6 @@ struct Box {
 };
 
 using Canvas = std::vector<std::uint8_t>;  // WIDTH x HEIGHT grey levels, top row first
-
-class Font {
-  public:
-    explicit Font(const char* path) {
-        ok_ = FT_Init_FreeType(&library_) == 0 && FT_New_Face(library_, path, 0, &face_) == 0;
-    }
-    ~Font() {
-        if (face_ != nullptr)
-            FT_Done_Face(face_);
-        if (library_ != nullptr)
-            FT_Done_FreeType(library_);
-    }
-    Font(const Font&) = delete;
-    Font& operator=(const Font&) = delete;
-    bool ok() const { return ok_; }
-
-    // Renders one character at a pixel size, squeezed across by xScale; null on failure.
-    FT_GlyphSlot render(unsigned long codePoint, int pixelSize, double xScale) {
-        FT_Matrix squeeze{static_cast<FT_Fixed>(xScale * 65536.0), 0, 0, 0x10000};
-        FT_Set_Transform(face_, &squeeze, nullptr);
-        if (FT_Set_Pixel_Sizes(face_, 0, pixelSize) != 0 ||
-            FT_Load_Char(face_, codePoint, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) {
-            return nullptr;
-        }
-        return face_->glyph;
-    }
-
-  private:
-    FT_Library library_ = nullptr;
-    FT_Face face_ = nullptr;
-    bool ok_ = false;
-};
 
 // The pixel size at which a "0" is DIGIT_HEIGHT rows tall.
 int digitPixelSize(Font& font) {
@@ -125,33 +93,15 @@ bool placeFitted(Canvas& canvas, Font& font, unsigned long codePoint, int size, 
 }
 
 bool writeBitmap(const std::string& path, const Canvas& canvas) {
-    auto put16 = [](std::vector<std::uint8_t>& out, unsigned v) {
-        out.push_back(v & 0xFF);
-        out.push_back((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](std::vector<std::uint8_t>& out, std::uint32_t v) {
-        put16(out, v & 0xFFFF);
-        put16(out, v >> 16);
-    };
     constexpr std::uint32_t headers = 14 + 40 + 256 * 4;
     constexpr std::uint32_t image = WIDTH * HEIGHT;  // 396 is a multiple of 4: no row padding
-    std::vector<std::uint8_t> out;
+    Bytes out;
     out.push_back('B');
     out.push_back('M');
     put32(out, headers + image);
     put32(out, 0);
     put32(out, headers);
-    put32(out, 40);
-    put32(out, WIDTH);
-    put32(out, HEIGHT);
-    put16(out, 1);
-    put16(out, 8);
-    put32(out, 0);  // BI_RGB
-    put32(out, image);
-    put32(out, 2835);  // 72 dpi
-    put32(out, 2835);
-    put32(out, 256);
-    put32(out, 0);
+    putInfoHeader(out, WIDTH, HEIGHT, 8, image, 256, true);
     for (int i = 0; i < 256; ++i) {
         out.insert(out.end(), {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0});
     }
@@ -159,12 +109,7 @@ bool writeBitmap(const std::string& path, const Canvas& canvas) {
         const auto row = canvas.begin() + static_cast<std::ptrdiff_t>(y) * WIDTH;
         out.insert(out.end(), row, row + WIDTH);
     }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(out.data(), out.size(), 1, f) == 1;
-    return std::fclose(f) == 0 && written;
+    return writeBytes(path, out);
 }
 
 }  // namespace

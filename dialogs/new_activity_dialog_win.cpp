@@ -1,0 +1,61 @@
+#include "dialogs/dialogs.h"
+#include "resources/resource.h"
+#include "win32/modal_dialog.h"
+
+namespace {
+
+struct NewActivitySession : DialogSession {
+    NewActivity& dialog;
+    const Settings& settings;
+    const std::function<void(const char*, bool)>& added;
+
+    NewActivitySession(NewActivity& d, const Settings& s,
+                       const std::function<void(const char*, bool)>& a)
+        : dialog(d), settings(s), added(a) {}
+
+    BOOL onInit(HWND window) {
+        dialog.opened(settings.activitiesFile);
+        carryOut(window, dialog.decision);
+        SetFocus(GetDlgItem(window, IDC_NEW_ACTIVITY_NAME));
+        return FALSE;
+    }
+
+    void onOk(HWND window) {
+        readDialogText(window, IDC_NEW_ACTIVITY_NAME, dialog.name,
+                       static_cast<int>(NEW_ACTIVITY_READ_SIZE));
+        const bool unpaid = IsDlgButtonChecked(window, IDC_NEW_ACTIVITY_UNPAID) == BST_CHECKED;
+        switch (dialog.ok(unpaid)) {
+            case NewActivity::Outcome::CannotOpen:
+                MessageBoxA(window, NEW_ACTIVITY_OPEN_FAILED_TEXT, NEW_ACTIVITY_OPEN_FAILED_CAPTION,
+                            MB_ICONERROR);
+                break;
+            case NewActivity::Outcome::Added:
+                added(dialog.name, dialog.paid);
+                break;
+            case NewActivity::Outcome::NoName:
+                break;
+        }
+    }
+
+    // Button clicks only: the whole parameter is the id with notification 0.
+    bool onCommand(HWND window, int, int, WPARAM wParam) {
+        if (wParam == IDOK) {
+            onOk(window);
+        } else if (wParam == IDCANCEL) {
+            dialog.cancel();
+        } else {
+            return false;
+        }
+        carryOut(window, dialog.decision);
+        return true;
+    }
+};
+
+}  // namespace
+
+void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
+                          const Settings& settings,
+                          const std::function<void(const char* name, bool paid)>& added) {
+    NewActivitySession session(working, settings, added);
+    runSessionDialog(instance, IDD_NEW_ACTIVITY, owner, session);
+}
