@@ -52,6 +52,12 @@ Activities::Activities(const char* path) {
 }
 
 void Activities::read(std::FILE* file) {
+    // Some editors save UTF-8 with a byte-order mark; it is no part of the first name.
+    const bool marked =
+        std::fgetc(file) == 0xEF && std::fgetc(file) == 0xBB && std::fgetc(file) == 0xBF;
+    if (!marked) {
+        std::rewind(file);
+    }
     char line[MAX_ACTIVITY_NAME + 1];
     // A longer line comes in pieces of 255 characters, each read as a line of its own.
     while (count < MAX_ACTIVITIES && std::fgets(line, sizeof line, file) != nullptr) {

@@ -1,5 +1,6 @@
 #include "meter/digits_bitmap.h"
 
+#include "meter/bitmap_check.h"
 #include "meter/currency.h"
 #include "resources/resource.h"
 
@@ -12,7 +13,8 @@ HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path) {
         case CURRENCY_EUROS:
             return LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_EUROS));
         case CURRENCY_CUSTOM:
-            if (path == nullptr || path[0] == '\0') {
+            // The system's loader trusts the file's headers: only a checked file reaches it.
+            if (path == nullptr || !digitsStripFileUsable(path)) {
                 return nullptr;
             }
             return static_cast<HBITMAP>(

@@ -1,7 +1,9 @@
 #include "meter/odometer.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -38,6 +40,16 @@ int twoCharacterValue(const char* p) {
     return sign * value;
 }
 
+// Positions are worked out in 64 bits, so that no strip size can overflow them, and then held
+// to what a copy can express; what lies that far out is clipped away anyway.
+using Wide = std::int64_t;
+
+int narrow(Wide value) {
+    constexpr Wide lowest = std::numeric_limits<int>::min();
+    constexpr Wide highest = std::numeric_limits<int>::max();
+    return static_cast<int>(value < lowest ? lowest : value > highest ? highest : value);
+}
+
 }  // namespace
 
 bool rollsAt(const char* displayText, std::size_t index) {
@@ -68,8 +80,8 @@ OdometerLayout layoutOdometer(double total, int decimalsMode, int cellWidth, int
 
     OdometerLayout layout;
     const int fraction = length >= 2 ? twoCharacterValue(text + length - 2) : 0;
-    layout.rollOffset = fraction * cellHeight / 100;
-    const int off = layout.rollOffset;
+    const Wide off = static_cast<Wide>(fraction) * cellHeight / 100;
+    layout.rollOffset = narrow(off);
 
     if (length <= hiddenChars) {
         return layout;
@@ -77,31 +89,34 @@ OdometerLayout layoutOdometer(double total, int decimalsMode, int cellWidth, int
     length -= hiddenChars;
     text[length] = '\0';
 
-    const int halfCell = cellWidth / 2;
-    int x = width;
+    const Wide cell = cellWidth;
+    const Wide halfCell = cell / 2;
+    Wide x = width;
     const std::size_t last = length - 1;
     for (std::size_t i = length; i-- > 0;) {
         const int g = glyphIndex(text[i]);
         if (g < 0) {
             continue;
         }
-        int w = cellWidth;
-        int sourceX = g * cellWidth;
+        Wide w = cell;
+        Wide sourceX = g * cell;
         if (g == GLYPH_CURRENCY) {
             w = halfCell;
-            sourceX = GLYPH_CURRENCY * cellWidth;
+            sourceX = GLYPH_CURRENCY * cell;
         } else if (g == GLYPH_POINT) {
             w = halfCell;
-            sourceX = GLYPH_CURRENCY * cellWidth + halfCell;
+            sourceX = GLYPH_CURRENCY * cell + halfCell;
         }
         x -= w;
         if (i == last || rollsAt(text, i)) {
             // The glyph moves up and the next one on the wheel comes up from below it.
-            const int next = g == 9 ? 0 : g + 1;
-            layout.copies[layout.count++] = {x, -off, w, cellHeight, sourceX};
-            layout.copies[layout.count++] = {x, cellHeight - off, w, cellHeight, next * cellWidth};
+            const Wide next = g == 9 ? 0 : g + 1;
+            layout.copies[layout.count++] = {narrow(x), narrow(-off), narrow(w), cellHeight,
+                                             narrow(sourceX)};
+            layout.copies[layout.count++] = {narrow(x), narrow(cellHeight - off), narrow(w),
+                                             cellHeight, narrow(next * cell)};
         } else {
-            layout.copies[layout.count++] = {x, 0, w, cellHeight, sourceX};
+            layout.copies[layout.count++] = {narrow(x), 0, narrow(w), cellHeight, narrow(sourceX)};
         }
     }
     return layout;

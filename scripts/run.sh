@@ -30,21 +30,52 @@ if [ -n "${DISPLAY:-}" ]; then
     exec wine "$exe"
 fi
 
-# No display: a virtual one, with Wine's own desktop on it so that the window has its frame.
-for n in $(seq 50 99); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-done
-Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+# No display: a virtual one, with Wine's own desktop on it so that the window has its frame. Xvfb
+# picks a free display itself and says which.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$displayfile" </dev/null >/dev/null 2>&1 &
 xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$displayfile" ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+done
+n=$(head -n 1 "$displayfile")
+rm -f "$displayfile"
+if [ -z "$n" ]; then
+    echo "The virtual display (Xvfb) did not start." >&2
+    exit 1
+fi
 export DISPLAY=":$n"
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
 wine explorer /desktop=Cointrel,640x240 "$exe" </dev/null >/dev/null 2>&1 &
 app=$!
+
+# Stopping closes Cointrel the ordinary way, so that it logs the finish and saves its total and
+# settings, and waits until Wine has written them to the prefix before the display goes.
+stop() {
+    trap - INT TERM
+    echo
+    echo "Closing Cointrel..."
+    # Asked from within its own desktop, where taskkill finds its window and sends it WM_CLOSE.
+    wine explorer /desktop=Cointrel,640x240 taskkill /im cointrel.exe </dev/null >/dev/null 2>&1 ||
+        true
+    for _ in $(seq 150); do
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    timeout 30 wineserver -w 2>/dev/null || true
+    exit 0
+}
+trap stop INT TERM
+
 shot=$folder/cointrel-screen.png
 echo "No display found: Cointrel runs on the virtual display $DISPLAY."
 echo "Screenshots of it go to $shot every 5 seconds; stop it with Ctrl+C."
-sleep 3
+sleep 3 &
+wait $! || true
 while kill -0 "$app" 2>/dev/null; do
     import -window root "$shot" 2>/dev/null || true
-    sleep 5
+    sleep 5 &
+    wait $! || true
 done

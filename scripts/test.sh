@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Cointrel natively and for Windows and runs every test: the portable logic natively
-# under AddressSanitizer and UBSan, then the same tests, the Win32 tests and the end-to-end tests
-# under Wine on a private display. Prints the tick benchmark's figures last.
+# under AddressSanitizer and UBSan and a short run of its fuzzers, then the same tests, the Win32
+# tests and the end-to-end tests under Wine on a private display. Prints the tick benchmark's
+# figures last.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,6 +16,9 @@ cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug -DCOINTREL_SANITIZE
     -DCOINTREL_TOOLS=ON >/dev/null
 cmake --build "$build/native" -j "$jobs"
 ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
+
+echo "== Fuzzing, a few seconds a harness (scripts/fuzz.sh runs them longer)"
+"$root/scripts/fuzz.sh" 3
 
 echo "== Windows build (MinGW-w64)"
 cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=Release \

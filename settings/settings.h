@@ -71,7 +71,8 @@ struct RunState {
     Placement placement;
 };
 
-// Writes all thirteen values in their fixed order.
+// Writes all thirteen values in their fixed order; a figure that single precision cannot hold
+// finitely is left out, so the key keeps the last sound one.
 void saveSettings(SettingsWriter& writer, const Settings& settings, const Rate& rate,
                   const RunState& state);
 

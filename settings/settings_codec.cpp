@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "meter/currency.h"
+#include "meter/single_precision.h"
 
 namespace {
 
@@ -43,19 +44,24 @@ bool readFlag(SettingsReader& reader, const char* name) {
     return readExact(reader, name, value) && value != 0;
 }
 
-// A rate figure is taken only inside its range (which no NaN is), then the rest re-derived.
-void readRateFigure(SettingsReader& reader, const char* name, double limit, double& field,
-                    Rate& rate, std::uint32_t mode) {
+// A rate figure is taken only inside its range (which no NaN is), and only when the figures
+// derived from it stay in theirs: a tiny days-per-year in range on its own would make the
+// hourly figure astronomical.
+void readRateFigure(SettingsReader& reader, const char* name, double limit, Rate& rate,
+                    std::uint32_t mode) {
     float value = 0.0f;
     if (readExact(reader, name, value) && inRateRange(static_cast<double>(value), limit)) {
-        field = static_cast<double>(value);
-        rate.recalc(mode);
+        admitRateFigure(rate, mode, static_cast<double>(value));
     }
 }
 
+// A figure that is not finite at single precision is never stored: the value already there,
+// from the last sound save, stays.
 void writeFloat(SettingsWriter& writer, const char* name, double value) {
-    const float single = static_cast<float>(value);
-    writer.write(name, VALUE_BINARY, &single, sizeof single);
+    const float single = toSingle(value);
+    if (std::isfinite(single)) {
+        writer.write(name, VALUE_BINARY, &single, sizeof single);
+    }
 }
 
 void writeInt(SettingsWriter& writer, const char* name, std::int32_t value) {
@@ -99,11 +105,9 @@ void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
         s.savedTotal = total;
     }
     // Hourly comes last: when it is usable it fixes daily and yearly from itself.
-    readRateFigure(*reader, "DaysPerYear", MAX_DAYS_PER_YEAR, rate.daysPerYear, rate,
-                   RECALC_DAYS_PER_YEAR);
-    readRateFigure(*reader, "HoursPerDay", MAX_HOURS_PER_DAY, rate.hoursPerDay, rate,
-                   RECALC_HOURS_PER_DAY);
-    readRateFigure(*reader, "Hourly", MAX_HOURLY, rate.hourly, rate, RECALC_HOURLY);
+    readRateFigure(*reader, "DaysPerYear", MAX_DAYS_PER_YEAR, rate, RECALC_DAYS_PER_YEAR);
+    readRateFigure(*reader, "HoursPerDay", MAX_HOURS_PER_DAY, rate, RECALC_HOURS_PER_DAY);
+    readRateFigure(*reader, "Hourly", MAX_HOURLY, rate, RECALC_HOURLY);
     readText(*reader, "ActivitiesFile", s.activitiesFile);
     readText(*reader, "LogFile", s.logFile);
     s.logging = readFlag(*reader, "Logging");

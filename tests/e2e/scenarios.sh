@@ -78,10 +78,11 @@ log_shape() {
         -e 's/^    Duration: .*$/DURATION/' | tr '\n' '|'
 }
 
+# Starts Cointrel in APP_DIR (the scenario's folder unless set) and waits until it is shown.
 start_app() {
-    (cd "$work" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
+    (cd "${APP_DIR:-$work}" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
     APP_PID=$!
-    check wait-window 30000
+    check wait-window "${APP_WAIT_MS:-30000}"
 }
 stop_app() {
     check close
@@ -357,6 +358,35 @@ activities_file_dialog() {
     expect_eq "$(drive title)" "Beta - Cointrel" "read from the chosen file"
     stop_app
 }
+
+# The README's run command without a display, stopped with Ctrl+C as a user would: Cointrel is
+# closed the ordinary way, so its total and settings are saved in the user's own prefix.
+run_script_stop() {
+    local prefix=$work/prefix
+    (
+        export WINEPREFIX=$prefix
+        unset DISPLAY
+        cd "$work"
+        # A job started by a script ignores Ctrl+C; a terminal's foreground command does not.
+        perl -e '$SIG{INT} = "DEFAULT"; exec @ARGV' "$here/../../scripts/run.sh" \
+            >"$work/run.out" 2>&1 &
+        local run=$! i
+        for i in $(seq 1200); do
+            [ -e "$work/cointrel-screen.png" ] && break
+            kill -0 "$run" 2>/dev/null || break
+            sleep 0.1
+        done
+        [ -e "$work/acts.txt" ] || { cat "$work/run.out" >&2; exit 1; }
+        kill -INT "$run"
+        wait "$run"
+        "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' >"$work/saved.txt" || true
+        wineserver -k 2>/dev/null || true
+    ) || fail "run.sh did not start Cointrel: $(tail -n 5 "$work/run.out")"
+    expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 13 "values saved at Ctrl+C"
+    grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
+}
+
+. "$here/bad_inputs.sh"
 
 "$scenario"
 echo "PASS ($scenario)"

@@ -31,7 +31,9 @@ class MemoryStore : public SettingsReader, public SettingsWriter {
             }
             return false;
         }
-        std::memcpy(buffer, it->second.data.data(), it->second.data.size());
+        if (!it->second.data.empty()) {  // an empty value has no data pointer to copy from
+            std::memcpy(buffer, it->second.data.data(), it->second.data.size());
+        }
         size = static_cast<std::uint32_t>(it->second.data.size());
         return true;
     }

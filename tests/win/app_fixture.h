@@ -38,6 +38,7 @@ struct AppTest : ::testing::Test {
         MSG quit;
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Marrowfen\\CointrelTest");  // once empty
     }
 
     void setValue(const char* name, DWORD kind, const void* data, DWORD size) {

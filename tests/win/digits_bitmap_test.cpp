@@ -36,6 +36,20 @@ TEST(LoadDigitsBitmap, UnknownCodesAndUnreadableFilesGiveNone) {
     std::fputs("Working\n!Lunch\n", f);
     std::fclose(f);
     EXPECT_EQ(loadDigitsBitmap(instance, CURRENCY_CUSTOM, text.c_str()), nullptr);
+
+    // A file cut short, whose pixels the system's loader would read past its end, and a strip
+    // too narrow for eleven cells, are refused before the loader sees them.
+    const std::string cut = tempPath("cut.bmp");
+    ASSERT_TRUE(writeBitmapFile(cut, 396, 45, [](int, int) { return RGB(255, 255, 255); }));
+    HANDLE file = CreateFileA(cut.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFilePointer(file, 16384, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    EXPECT_EQ(loadDigitsBitmap(instance, CURRENCY_CUSTOM, cut.c_str()), nullptr);
+    const std::string narrow = tempPath("narrow.bmp");
+    ASSERT_TRUE(writeBitmapFile(narrow, 10, 45, [](int, int) { return RGB(255, 255, 255); }));
+    EXPECT_EQ(loadDigitsBitmap(instance, CURRENCY_CUSTOM, narrow.c_str()), nullptr);
 }
 
 TEST(LoadDigitsBitmap, CustomFileLoadsAtItsOwnSize) {

@@ -15,22 +15,25 @@ struct StoredValue {
     DWORD size = 0;
 };
 
+// A key of the test's own: the user's own settings are never touched.
+const std::string TEST_KEY =
+    "Software\\Marrowfen\\CointrelTest\\Registry" + std::to_string(GetCurrentProcessId());
+
 StoredValue query(const char* name) {
     StoredValue v;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, TEST_KEY.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
         RegQueryValueExA(key, name, nullptr, &v.kind, nullptr, &v.size);
         RegCloseKey(key);
     }
     return v;
 }
 
-// One test, since every step shares the one per-user key of the test prefix.
-TEST(SettingsRegistry, SaveAndLoadThroughTheUserKey) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
+TEST(SettingsRegistry, SaveAndLoadThroughAPerUserKey) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, TEST_KEY.c_str());
     Settings settings;
     Rate rate;
-    loadSettings(settings, rate);
+    loadSettings(settings, rate, TEST_KEY.c_str());
     EXPECT_STREQ(settings.activitiesFile, "acts.txt");
     EXPECT_STREQ(settings.logFile, "log.txt");
     EXPECT_EQ(settings.decimals, 1);
@@ -46,7 +49,7 @@ TEST(SettingsRegistry, SaveAndLoadThroughTheUserKey) {
     SetWindowPos(window, nullptr, 40, 30, 320, 90, SWP_NOZORDER);
     KettPanel meter(12345.678, rate, window, 0, 0, 8, true, nullptr, GetModuleHandleA(nullptr));
     meter.loggingEnabled = true;
-    saveSettings(window, settings, rate, meter);
+    saveSettings(window, settings, rate, meter, TEST_KEY.c_str());
     DestroyWindow(window);
 
     struct Expected {
@@ -70,7 +73,7 @@ TEST(SettingsRegistry, SaveAndLoadThroughTheUserKey) {
 
     Settings back;
     Rate backRate;
-    loadSettings(back, backRate);
+    loadSettings(back, backRate, TEST_KEY.c_str());
     EXPECT_EQ(static_cast<double>(back.savedTotal), 12345.677734375);
     EXPECT_EQ(backRate.hourly, 12.340000152587890625);
     EXPECT_STREQ(back.currentActivityName, "Working");
@@ -80,7 +83,7 @@ TEST(SettingsRegistry, SaveAndLoadThroughTheUserKey) {
     EXPECT_EQ(back.placement.length, 44u);
     EXPECT_EQ(back.placement.normalLeft, 40);
     EXPECT_EQ(back.placement.normalTop, 30);
-    RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY);
+    RegDeleteKeyA(HKEY_CURRENT_USER, TEST_KEY.c_str());
 }
 
 }  // namespace
