@@ -93,6 +93,7 @@ HWND Application::start(int showCommand) {
     meter = std::make_unique<KettPanel>(static_cast<double>(settings.savedTotal), rate, window, 0,
                                         0, 8, true, bitmap, programInstance);
     meter->decimalsMode = settings.decimals;
+    meter->setCurrency(settings.currency);
     meter->createWindow();
     meter->loggingEnabled = settings.logging;
     copyText(meter->logFileName, sizeof meter->logFileName, settings.logFile);
@@ -212,6 +213,7 @@ void Application::applyCurrency(HWND mainWindow) {
     meter->changeBitmap(loadCurrencyBitmap());
     fitAroundMeter(mainWindow, SWP_NOMOVE | SWP_NOZORDER, 0, 0);
     meter->decimalsMode = settings.decimals;
+    meter->setCurrency(settings.currency);
 }
 
 void Application::addActivity(const char* name, bool paid) {

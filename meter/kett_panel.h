@@ -4,6 +4,7 @@
 
 #include "win32/handles.h"
 #include "meter/accumulation.h"
+#include "meter/odometer.h"
 
 constexpr UINT_PTR PANEL_TIMER_ID = 4;
 constexpr UINT PANEL_TIMER_MS = 20;
@@ -25,6 +26,9 @@ class KettPanel : public Accumulation {
     void createWindow();
     // Rebuilds the window around a new strip, takes it over and shows the window.
     void changeBitmap(HBITMAP bitmap);
+    // The currency whose sign the window text shows: its sign in the ANSI code page, none for a
+    // strip of the user's own or a sign the code page lacks.
+    void setCurrency(int currency);
 
     UniqueBitmap digitsBitmap;
     UniqueBitmap backBitmap;
@@ -52,11 +56,16 @@ class KettPanel : public Accumulation {
     SYSTEMTIME finishTime{};
     // Width of the strip in pixels, so that copies never read past its right edge.
     int stripWidth = 0;
+    // The window text: the total as shown, for screen readers and other programs to read.
+    char currencySign[4] = "";
+    char readable[READABLE_TOTAL_SIZE] = "";
 
   private:
     friend LRESULT CALLBACK panelWindowProc(HWND, UINT, WPARAM, LPARAM);
     void onCreate();
     void onTimer();
+    // Sets the window text when the total shown has changed, and tells accessibility clients.
+    void updateReadableTotal();
     void onPaint();
 };
 

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
+#include "meter/currency.h"
 #include "meter/odometer.h"
 
 const char PANEL_CLASS_NAME[] = "KettPanel Class";
@@ -75,6 +77,8 @@ void KettPanel::createWindow() {
     if (window == nullptr) {
         return;
     }
+    readable[0] = '\0';  // a new window: its text is set afresh
+    updateReadableTotal();
     WindowDC screen(window);
     backDC.reset(CreateCompatibleDC(screen.get()));
     // The old buffer may still be selected into the old context; that context is gone now.
@@ -124,8 +128,32 @@ void KettPanel::onCreate() {
     SetTimer(window, PANEL_TIMER_ID, PANEL_TIMER_MS, nullptr);
 }
 
+void KettPanel::setCurrency(int currency) {
+    const wchar_t* const signs[] = {L"\u00A3", L"$", L"\u20AC"};
+    currencySign[0] = '\0';
+    if (currency >= CURRENCY_POUNDS && currency <= CURRENCY_EUROS) {
+        BOOL lacking = FALSE;
+        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, signs[currency], 1,
+                                          currencySign, sizeof currencySign - 1, nullptr, &lacking);
+        currencySign[n > 0 && !lacking ? n : 0] = '\0';
+    }
+    updateReadableTotal();
+}
+
+void KettPanel::updateReadableTotal() {
+    char now[READABLE_TOTAL_SIZE];
+    readableTotal(total, decimalsMode, currencySign, now);
+    if (window == nullptr || std::strcmp(now, readable) == 0) {
+        return;
+    }
+    std::memcpy(readable, now, sizeof readable);
+    SetWindowTextA(window, readable);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF);
+}
+
 void KettPanel::onTimer() {
     step(GetTickCount());
+    updateReadableTotal();
     if (window != nullptr) {
         InvalidateRect(window, nullptr, FALSE);
     }

@@ -50,6 +50,24 @@ int narrow(Wide value) {
     return static_cast<int>(value < lowest ? lowest : value > highest ? highest : value);
 }
 
+// The formatted total cut to what the meter shows (the display text); its length. `fraction`
+// gets the two hidden decimals that drive the turn of the last wheel.
+std::size_t formatDisplay(double total, int decimalsMode, char (&text)[ODOMETER_TEXT_SIZE],
+                          int& fraction) {
+    const bool twoDecimals = decimalsMode == DECIMALS_TWO;
+    const char* format = twoDecimals ? "\xA3%12.4f" : "\xA3%12.2f";
+    const std::size_t hiddenChars = twoDecimals ? 2 : 3;
+    const int printed = std::snprintf(text, sizeof text, format, total);
+    std::size_t length = printed < 0 ? 0 : static_cast<std::size_t>(printed);
+    if (length >= sizeof text) {
+        length = sizeof text - 1;
+    }
+    fraction = length >= 2 ? twoCharacterValue(text + length - 2) : 0;
+    length = length > hiddenChars ? length - hiddenChars : 0;
+    text[length] = '\0';
+    return length;
+}
+
 }  // namespace
 
 bool rollsAt(const char* displayText, std::size_t index) {
@@ -64,30 +82,37 @@ bool rollsAt(const char* displayText, std::size_t index) {
     return true;
 }
 
+void readableTotal(double total, int decimalsMode, const char* sign,
+                   char (&out)[READABLE_TOTAL_SIZE]) {
+    char text[ODOMETER_TEXT_SIZE];
+    int fraction = 0;
+    const std::size_t length = formatDisplay(total, decimalsMode, text, fraction);
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        const int g = glyphIndex(text[i]);
+        if (g == GLYPH_CURRENCY) {
+            for (const char* c = sign; *c != '\0' && n + 1 < sizeof out; ++c) {
+                out[n++] = *c;
+            }
+        } else if (g >= 0 && n + 1 < sizeof out) {
+            out[n++] = text[i];
+        }
+    }
+    out[n] = '\0';
+}
+
 OdometerLayout layoutOdometer(double total, int decimalsMode, int cellWidth, int cellHeight,
                               int width) {
-    const bool twoDecimals = decimalsMode == DECIMALS_TWO;
-    // The decimals beyond those on show drive the turn of the last wheel.
-    const char* format = twoDecimals ? "\xA3%12.4f" : "\xA3%12.2f";
-    const std::size_t hiddenChars = twoDecimals ? 2 : 3;
-
     char text[ODOMETER_TEXT_SIZE];
-    int printed = std::snprintf(text, sizeof text, format, total);
-    std::size_t length = printed < 0 ? 0 : static_cast<std::size_t>(printed);
-    if (length >= sizeof text) {
-        length = sizeof text - 1;
-    }
+    int fraction = 0;
+    const std::size_t length = formatDisplay(total, decimalsMode, text, fraction);
 
     OdometerLayout layout;
-    const int fraction = length >= 2 ? twoCharacterValue(text + length - 2) : 0;
     const Wide off = static_cast<Wide>(fraction) * cellHeight / 100;
     layout.rollOffset = narrow(off);
-
-    if (length <= hiddenChars) {
+    if (length == 0) {
         return layout;
     }
-    length -= hiddenChars;
-    text[length] = '\0';
 
     const Wide cell = cellWidth;
     const Wide halfCell = cell / 2;

@@ -56,6 +56,14 @@ struct OdometerLayout {
 // every character after it is a nine or the point.
 bool rollsAt(const char* displayText, std::size_t index);
 
+// The total as the meter shows it, as text: `sign` (the currency's, or nothing for a strip of
+// the user's own) where the currency glyph stands, then the digits and, with two decimal places,
+// the point and the hundredths; the blanks and the minus sign that the meter does not draw are
+// left out. No allocation, so the timer tick can keep it current.
+constexpr std::size_t READABLE_TOTAL_SIZE = ODOMETER_TEXT_SIZE + 4;
+void readableTotal(double total, int decimalsMode, const char* sign,
+                   char (&out)[READABLE_TOTAL_SIZE]);
+
 // The glyph copies that draw total right-aligned in a panel `width` pixels wide, with the
 // rightmost digit and every digit it carries into moved up by the roll offset.
 OdometerLayout layoutOdometer(double total, int decimalsMode, int cellWidth, int cellHeight,

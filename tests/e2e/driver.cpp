@@ -17,6 +17,7 @@
 //   driver close                   post WM_CLOSE
 //   driver move X Y                move the main window
 //   driver checksum                print a checksum of the meter's pixels on screen
+//   driver panel-text              print the meter's window text, as a screen reader reads it
 //   driver dialog-wait CAPTION MS  wait until a dialog with that caption is shown
 //   driver dialog-gone CAPTION MS  wait until it is gone
 //   driver dialog-text CAPTION ID  print a control's text
@@ -222,6 +223,10 @@ int main(int argc, char** argv) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (std::strcmp(verb, "close") == 0) {
         PostMessageA(w, WM_CLOSE, 0, 0);
+    } else if (std::strcmp(verb, "panel-text") == 0) {
+        char text[400] = "";
+        GetWindowTextA(FindWindowExA(w, nullptr, "KettPanel Class", nullptr), text, sizeof text);
+        std::printf("%s\n", text);
     } else if (std::strcmp(verb, "checksum") == 0) {
         const Pixels p = clientOnScreen(w);
         unsigned long long sum = 1469598103934665603ull;

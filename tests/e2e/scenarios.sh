@@ -142,6 +142,8 @@ second_run() {
     expect_eq "$left $top" "133 77" "position"
     expect_eq "$width x $height $topmost" "306 x 45 1" "size and on top"
     check_soon meter 0 1234.5 1
+    # Another program reads the total as text: what the registry holds after exit.
+    expect_eq "$(drive panel-text)" $'\xa3'"1234.50" "the meter's text"
     stop_app
     expect_eq "$(reg_value Kett)" "REG_BINARY $(float_hex 1234.5)" "total unchanged while unpaid"
     expect_eq "$(reg_value TopMost)" "REG_BINARY 01000000" "on top"

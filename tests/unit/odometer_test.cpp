@@ -157,6 +157,38 @@ TEST(OdometerLayout, InfinityAndNaNDrawOnlyTheCurrencyGlyph) {
     }
 }
 
+TEST(ReadableTotal, IsWhatTheMeterShows) {
+    const struct {
+        double total;
+        int decimals;
+        const char* sign;
+        std::string text;
+    } cases[] = {
+        {0.0, 1, "\xA3",
+         "\xA3"
+         "0.00"},
+        {123.4499969, 1, "\xA3",
+         "\xA3"
+         "123.45"},
+        {1299.9951, 1, "$", "$1299.99"},  // the hidden decimals only turn the wheel
+        {41.37, 0, "\x80",
+         "\x80"
+         "41"},
+        {199.5, 7, "$", "$199"},
+        {1234.5678, 1, "", "1234.56"},  // a strip of the user's own: the digits alone
+        {-41.37, 1, "\xA3",
+         "\xA3"
+         "41.37"},  // the meter draws no minus sign
+        {std::numeric_limits<double>::infinity(), 1, "\xA3", "\xA3"},
+        {1e20, 0, "", "1" + std::string(20, '0')},
+    };
+    for (const auto& c : cases) {
+        char text[READABLE_TOTAL_SIZE];
+        readableTotal(c.total, c.decimals, c.sign, text);
+        EXPECT_EQ(std::string(text), c.text) << c.total;
+    }
+}
+
 TEST(OdometerLayout, NoStripMeansZeroWidthCopiesOnly) {
     const OdometerLayout layout = layoutOdometer(12.5, 1, 0, 0, 0);
     EXPECT_EQ(layout.rollOffset, 0);
