@@ -56,5 +56,5 @@ void writeLogRecord(const KettPanel& panel, LogRecordKind kind) {
         start = logMomentOf(panel.startTime);
     }
     const char* name = panel.logActivityName != nullptr ? panel.logActivityName : "";
-    appendToLog(panel.logFileName, logRecordText(kind, name, start, finish, seconds));
+    appendToLog(panel.logFileName, logRecordText(kind, name, start, finish, seconds).text);
 }

@@ -20,38 +20,41 @@ std::int64_t durationSeconds(std::int64_t start100ns, std::int64_t finish100ns) 
     return static_cast<std::int64_t>(span / 10000000u);
 }
 
-std::string logRecordText(LogRecordKind kind, const char* activityName, const LogMoment& start,
-                          const LogMoment& finish, std::int64_t durationSecs) {
-    const std::string blank2 = "  ", blank4 = "    ";
+LogRecord logRecordText(LogRecordKind kind, const char* activityName, const LogMoment& start,
+                        const LogMoment& finish, std::int64_t durationSecs) {
+    LogRecord record;
+    char* out = record.text;
+    const std::size_t size = sizeof record.text;
     switch (kind) {
         case LOG_BANNER:
-            return "\n" + std::string(start.weekday) + " " + start.longDate +
-                   " - Cointrel started\n";
+            std::snprintf(out, size, "\n%s %s - Cointrel started\n", start.weekday, start.longDate);
+            break;
         case LOG_STARTED:
-            return blank2 + activityName + "\n" + blank4 + start.shortDate + ", " + start.time +
-                   ", Started\n";
+            std::snprintf(out, size, "  %s\n    %s, %s, Started\n", activityName, start.shortDate,
+                          start.time);
+            break;
         case LOG_FINISHED: {
-            std::string text =
-                blank4 + finish.shortDate + ", " + finish.time + ", Finished\n" + blank4;
             const std::int64_t hours = durationSecs / 3600;
             const std::int64_t minutes = durationSecs % 3600 / 60;
             if (hours == 0 && minutes == 0) {
-                return text + "Duration: less than 1 minute\n";
+                std::snprintf(out, size, "    %s, %s, Finished\n    Duration: less than 1 minute\n",
+                              finish.shortDate, finish.time);
+            } else {
+                std::snprintf(out, size,
+                              "    %s, %s, Finished\n    Duration: %02" PRId64 ":%02" PRId64 "\n",
+                              finish.shortDate, finish.time, hours, minutes);
             }
-            char duration[48];
-            std::snprintf(duration, sizeof duration, "Duration: %02" PRId64 ":%02" PRId64 "\n",
-                          hours, minutes);
-            return text + duration;
+            break;
         }
     }
-    return {};
+    return record;
 }
 
-bool appendToLog(const char* path, const std::string& text) {
+bool appendToLog(const char* path, const char* text) {
     std::FILE* file = std::fopen(path, "a+");
     if (file == nullptr) {
         return false;
     }
-    const bool written = std::fputs(text.c_str(), file) >= 0;
+    const bool written = std::fputs(text, file) >= 0;
     return std::fclose(file) == 0 && written;
 }

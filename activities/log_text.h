@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 enum LogRecordKind : int {
     LOG_BANNER = 0,
@@ -24,11 +23,17 @@ void cutToHoursAndMinutes(char* time);
 // Whole seconds between two times given in 100-nanosecond units, whichever comes first.
 std::int64_t durationSeconds(std::int64_t start100ns, std::int64_t finish100ns);
 
+// The text of one record, large enough for the longest: a start with a name of 255 characters
+// and the locale's longest date and time texts.
+struct LogRecord {
+    char text[512] = "";
+};
+
 // The text of one record: a banner or a start from `start`, a finish from `finish` with the
 // duration line. Lines end in "\n"; a text-mode file stores them as CR LF.
-std::string logRecordText(LogRecordKind kind, const char* activityName, const LogMoment& start,
-                          const LogMoment& finish, std::int64_t durationSecs);
+LogRecord logRecordText(LogRecordKind kind, const char* activityName, const LogMoment& start,
+                        const LogMoment& finish, std::int64_t durationSecs);
 
 // Appends text to the log file, which is created when missing; false when it cannot be
 // opened, and the record is lost.
-bool appendToLog(const char* path, const std::string& text);
+bool appendToLog(const char* path, const char* text);

@@ -90,8 +90,12 @@ HWND Application::start(int showCommand) {
     }
 
     HBITMAP bitmap = loadCurrencyBitmap();
-    meter = std::make_unique<KettPanel>(static_cast<double>(settings.savedTotal), rate, window, 0,
-                                        0, 8, true, bitmap, programInstance);
+    meter.reset(new (std::nothrow) KettPanel(static_cast<double>(settings.savedTotal), rate, window,
+                                             0, 0, 8, true, bitmap, programInstance));
+    if (!meter) {
+        DestroyWindow(window);
+        return nullptr;
+    }
     meter->decimalsMode = settings.decimals;
     meter->setCurrency(settings.currency);
     meter->createWindow();
@@ -153,9 +157,9 @@ void Application::fitAroundMeter(HWND mainWindow, UINT flags, int left, int top)
 }
 
 void Application::setTitle(HWND mainWindow) {
-    const std::string title =
-        windowTitle(currentActivityIndex >= 0 ? settings.currentActivityName : nullptr);
-    SetWindowTextA(mainWindow, title.c_str());
+    SetWindowTextA(
+        mainWindow,
+        windowTitle(currentActivityIndex >= 0 ? settings.currentActivityName : nullptr).text);
 }
 
 void Application::startActivity(int index) {

@@ -1,6 +1,7 @@
 #include "app/startup_logic.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "resources/resource.h"
 
@@ -27,11 +28,14 @@ bool isActivityCommand(unsigned id, int count) {
            id < ACTIVITY_COMMAND_BASE + static_cast<unsigned>(std::max(count, 0));
 }
 
-std::string windowTitle(const char* activityName) {
+WindowTitle windowTitle(const char* activityName) {
+    WindowTitle title;
     if (activityName == nullptr) {
-        return "Cointrel";
+        std::snprintf(title.text, sizeof title.text, "Cointrel");
+    } else {
+        std::snprintf(title.text, sizeof title.text, "%s - Cointrel", activityName);
     }
-    return std::string(activityName) + " - Cointrel";
+    return title;
 }
 
 int startShowCommand(std::uint32_t saved) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "activities/activities.h"
 
@@ -12,8 +11,12 @@ int resolveCurrentActivity(const Activities& activities, const char* savedName);
 // Whether a command id picks an activity of a list of `count`.
 bool isActivityCommand(unsigned id, int count);
 
-// The main window's title: "Name - Cointrel", or "Cointrel" while no activity is current.
-std::string windowTitle(const char* activityName);
+// The main window's title: "Name - Cointrel", or "Cointrel" while no activity is current. The
+// whole name, however long.
+struct WindowTitle {
+    char text[256 + sizeof " - Cointrel"] = "";
+};
+WindowTitle windowTitle(const char* activityName);
 
 // The show command for a saved show state: normal, minimised and maximised are kept, anything
 // else (a hidden window, say) shows the window normally.

@@ -7,10 +7,10 @@ namespace {
 
 struct AboutSession : DialogSession {
     HINSTANCE instance;
-    const std::function<void(const char*)>& open;
+    Callback<void(const char*)> open;
     UniqueBitmap logo;
 
-    AboutSession(HINSTANCE i, const std::function<void(const char*)>& o) : instance(i), open(o) {}
+    AboutSession(HINSTANCE i, Callback<void(const char*)> o) : instance(i), open(o) {}
 
     BOOL onInit(HWND window) {
         showStaticBitmap(window, IDC_ABOUT_LOGO, logo,
@@ -37,7 +37,7 @@ struct AboutSession : DialogSession {
 
 }  // namespace
 
-void runAboutDialog(HINSTANCE instance, HWND owner, const std::function<void(const char*)>& open) {
+void runAboutDialog(HINSTANCE instance, HWND owner, Callback<void(const char*)> open) {
     AboutSession session(instance, open);
     runSessionDialog(instance, IDD_ABOUT, owner, session);
 }

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <functional>
+#include "dialogs/callback.h"
 
 #include "dialogs/dialog_values.h"
 #include "meter/kett_panel.h"
@@ -17,7 +17,7 @@ void runEditRateDialog(HINSTANCE instance, HWND owner, EditRate& working, Rate& 
 
 // Reset total: shows `total`; OK with a usable number calls reset with the new total.
 void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, double total,
-                         const std::function<void(double)>& reset);
+                         Callback<void(double)> reset);
 
 // Currency: 1 when OK wrote the choice into settings (the meter must follow), 0 when cancelled.
 int runCurrencyDialog(HINSTANCE instance, HWND owner, CurrencyChoice& working, Settings& settings);
@@ -34,10 +34,10 @@ void runActivitiesFileDialog(HINSTANCE instance, HWND owner, FileChoice& working
 // with the name and the paid flag, for the list and the menus.
 void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
                           const Settings& settings,
-                          const std::function<void(const char* name, bool paid)>& added);
+                          Callback<void(const char* name, bool paid)> added);
 
 // About: the link buttons hand their URL to open, which is openLink in the program.
-void runAboutDialog(HINSTANCE instance, HWND owner, const std::function<void(const char*)>& open);
+void runAboutDialog(HINSTANCE instance, HWND owner, Callback<void(const char*)> open);
 
 // Opens url with the desktop's "open" action, or else with the command registered for HTML
 // documents under root (HKEY_CLASSES_ROOT in the program). Reports nothing.

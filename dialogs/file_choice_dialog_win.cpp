@@ -1,10 +1,7 @@
-#include <windows.h>
-
-#include <shellapi.h>
-
 #include "dialogs/dialogs.h"
 #include "resources/resource.h"
 #include "win32/modal_dialog.h"
+#include "win32/shell.h"
 
 namespace {
 
@@ -25,7 +22,7 @@ struct FileChoiceSession : DialogSession {
             SetDlgItemTextA(window, IDC_FILE_NAME, dialog.field);
         }
         if (dialog.decision.openFile) {
-            ShellExecuteA(nullptr, "open", dialog.browseFileName, nullptr, nullptr, SW_SHOWNORMAL);
+            shellOpen(nullptr, dialog.browseFileName, SW_SHOWNORMAL);
         }
         carryOut(window, dialog.decision);
         if (dialog.decision.browse) {

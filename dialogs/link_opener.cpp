@@ -1,25 +1,24 @@
 #include "dialogs/link_opener.h"
 
 #include <cstring>
-#include <string>
 
 const char* const MAKER_WEB_URL = "https://www.marrowfen.example/cointrel";
 const char* const MAKER_MAIL_URL = "mailto:mail@marrowfen.example";
 
 bool browserCommand(const char* registered, const char* url, char (&out)[LINK_COMMAND_SIZE]) {
-    std::string command = registered;
-    std::size_t placeholder = command.find("\"%1\"");
-    if (placeholder == std::string::npos) {
-        placeholder = command.find("%1");
+    const char* placeholder = std::strstr(registered, "\"%1\"");
+    if (placeholder == nullptr) {
+        placeholder = std::strstr(registered, "%1");
     }
-    if (placeholder != std::string::npos) {
-        command.resize(placeholder);
-    }
-    command += ' ';
-    command += url;
-    if (command.size() >= sizeof out) {
+    const std::size_t kept = placeholder != nullptr
+                                 ? static_cast<std::size_t>(placeholder - registered)
+                                 : std::strlen(registered);
+    const std::size_t urlLength = std::strlen(url);
+    if (kept + 1 + urlLength >= sizeof out) {
         return false;
     }
-    std::memcpy(out, command.c_str(), command.size() + 1);
+    std::memcpy(out, registered, kept);
+    out[kept] = ' ';
+    std::memcpy(out + kept + 1, url, urlLength + 1);
     return true;
 }

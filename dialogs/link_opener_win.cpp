@@ -1,11 +1,8 @@
-#include <windows.h>
-
-#include <shellapi.h>
-
 #include <cstring>
 
 #include "dialogs/dialogs.h"
 #include "dialogs/link_opener.h"
+#include "win32/shell.h"
 
 namespace {
 
@@ -36,9 +33,7 @@ LONG readDefaultValue(HKEY root, const char* path, char* out, std::size_t capaci
 }
 
 void openLink(const char* url, HKEY root) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL));
-    if (result > 32) {
+    if (shellOpen(nullptr, url, SW_SHOWNORMAL) > 32) {
         return;
     }
     // The browser that opens ".htm" documents, given the url after its command.

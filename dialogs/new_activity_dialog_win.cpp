@@ -7,10 +7,9 @@ namespace {
 struct NewActivitySession : DialogSession {
     NewActivity& dialog;
     const Settings& settings;
-    const std::function<void(const char*, bool)>& added;
+    Callback<void(const char*, bool)> added;
 
-    NewActivitySession(NewActivity& d, const Settings& s,
-                       const std::function<void(const char*, bool)>& a)
+    NewActivitySession(NewActivity& d, const Settings& s, Callback<void(const char*, bool)> a)
         : dialog(d), settings(s), added(a) {}
 
     BOOL onInit(HWND window) {
@@ -55,7 +54,7 @@ struct NewActivitySession : DialogSession {
 
 void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
                           const Settings& settings,
-                          const std::function<void(const char* name, bool paid)>& added) {
+                          Callback<void(const char* name, bool paid)> added) {
     NewActivitySession session(working, settings, added);
     runSessionDialog(instance, IDD_NEW_ACTIVITY, owner, session);
 }

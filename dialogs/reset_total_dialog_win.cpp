@@ -7,9 +7,9 @@ namespace {
 struct ResetTotalSession : DialogSession {
     ResetTotal& dialog;
     double total;
-    const std::function<void(double)>& reset;
+    Callback<void(double)> reset;
 
-    ResetTotalSession(ResetTotal& d, double t, const std::function<void(double)>& r)
+    ResetTotalSession(ResetTotal& d, double t, Callback<void(double)> r)
         : dialog(d), total(t), reset(r) {}
 
     void carryOutDecision(HWND window) {
@@ -53,7 +53,7 @@ struct ResetTotalSession : DialogSession {
 }  // namespace
 
 void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, double total,
-                         const std::function<void(double)>& reset) {
+                         Callback<void(double)> reset) {
     ResetTotalSession session(working, total, reset);
     runSessionDialog(instance, IDD_RESET_TOTAL, owner, session);
 }

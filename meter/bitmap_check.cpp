@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <memory>
+#include <new>
 
 namespace {
 
@@ -87,15 +88,16 @@ bool digitsStripFileUsable(const char* path) {
     if (file == nullptr) {
         return false;
     }
-    std::vector<unsigned char> bytes;
     long size = -1;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         size = std::ftell(file);
     }
+    std::unique_ptr<unsigned char[]> bytes;
+    std::size_t read = 0;
     if (size > 0 && size <= MAX_STRIP_FILE_SIZE && std::fseek(file, 0, SEEK_SET) == 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+        bytes.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(size)]);
+        read = bytes ? std::fread(bytes.get(), 1, static_cast<std::size_t>(size), file) : 0;
     }
     std::fclose(file);
-    return !bytes.empty() && digitsStripBytesUsable(bytes.data(), bytes.size());
+    return read > 0 && digitsStripBytesUsable(bytes.get(), read);
 }

@@ -10,6 +10,10 @@ constexpr UINT_PTR PANEL_TIMER_ID = 4;
 constexpr UINT PANEL_TIMER_MS = 20;
 extern const char PANEL_CLASS_NAME[];
 
+// Sent to the panel's window, by a measuring tool in this or another process, it answers with
+// the number of paints the window has had.
+UINT paintCountMessage();
+
 // The meter: a child window that shows the total as an odometer drawn from a digits strip and
 // advances it on a 20 ms timer. Callers start, stop and re-base it through the Accumulation
 // operations; the log fields are carried here for the activity log to read.
@@ -59,6 +63,10 @@ class KettPanel : public Accumulation {
     // The window text: the total as shown, for screen readers and other programs to read.
     char currencySign[4] = "";
     char readable[READABLE_TOTAL_SIZE] = "";
+    // The picture on screen: a tick asks for a paint only when the total would look different.
+    OdometerLayout shown;
+    bool shownValid = false;
+    unsigned paints = 0;
 
   private:
     friend LRESULT CALLBACK panelWindowProc(HWND, UINT, WPARAM, LPARAM);

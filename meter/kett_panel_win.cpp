@@ -32,6 +32,15 @@ void registerPanelClass(HINSTANCE instance) {
     classRegistered = RegisterClassExA(&wc) != 0;
 }
 
+}  // namespace
+
+UINT paintCountMessage() {
+    static const UINT message = RegisterWindowMessageA("Cointrel.PaintCount");
+    return message;
+}
+
+namespace {
+
 KettPanel* panelOf(HWND window) {
     return reinterpret_cast<KettPanel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -77,7 +86,8 @@ void KettPanel::createWindow() {
     if (window == nullptr) {
         return;
     }
-    readable[0] = '\0';  // a new window: its text is set afresh
+    readable[0] = '\0';  // a new window: its text is set afresh, its picture painted afresh
+    shownValid = false;
     updateReadableTotal();
     WindowDC screen(window);
     backDC.reset(CreateCompatibleDC(screen.get()));
@@ -154,8 +164,20 @@ void KettPanel::updateReadableTotal() {
 void KettPanel::onTimer() {
     step(GetTickCount());
     updateReadableTotal();
-    if (window != nullptr) {
+    if (window == nullptr) {
+        return;
+    }
+    if (!shownValid) {
         InvalidateRect(window, nullptr, FALSE);
+        return;
+    }
+    // Most ticks of a slow rate, and all of a standing meter, leave the picture as it is; most
+    // of the others change the last wheel alone, and only that much is copied to the screen.
+    const PanelArea changed = changedArea(
+        shown, layoutOdometer(total, decimalsMode, cellWidth, cellHeight, width), width, height);
+    if (changed.right > changed.left && changed.bottom > changed.top) {
+        const RECT area{changed.left, changed.top, changed.right, changed.bottom};
+        InvalidateRect(window, &area, FALSE);
     }
 }
 
@@ -181,7 +203,13 @@ void KettPanel::onPaint() {
             }
         }
     }
-    BitBlt(paint.get(), 0, 0, client.right, client.bottom, backDC.get(), 0, 0, SRCCOPY);
+    // The back buffer holds the whole picture; the window gets the part that needs it.
+    const RECT& area = paint.area();
+    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           backDC.get(), area.left, area.top, SRCCOPY);
+    shown = layout;
+    shownValid = true;
+    ++paints;
 }
 
 LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -216,6 +244,9 @@ LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             panel->onPaint();
             return 0;
         default:
+            if (message == paintCountMessage()) {
+                return static_cast<LRESULT>(panel->paints);
+            }
             return DefWindowProcA(window, message, wParam, lParam);
     }
 }

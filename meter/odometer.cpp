@@ -1,5 +1,6 @@
 #include "meter/odometer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -145,4 +146,45 @@ OdometerLayout layoutOdometer(double total, int decimalsMode, int cellWidth, int
         }
     }
     return layout;
+}
+
+PanelArea changedArea(const OdometerLayout& before, const OdometerLayout& after, int width,
+                      int height) {
+    Wide left = width, top = height, right = 0, bottom = 0;
+    const auto include = [&](const GlyphCopy& c) {
+        left = std::min<Wide>(left, c.x);
+        top = std::min<Wide>(top, c.y);
+        right = std::max<Wide>(right, static_cast<Wide>(c.x) + c.width);
+        bottom = std::max<Wide>(bottom, static_cast<Wide>(c.y) + c.height);
+    };
+    // Both lists run from right to left (a turning pair shares its x), so one walk pairs up the
+    // copies that stayed where they were.
+    std::size_t i = 0, j = 0;
+    while (i < before.count && j < after.count) {
+        const GlyphCopy& b = before.copies[i];
+        const GlyphCopy& a = after.copies[j];
+        if (b == a) {
+            ++i;
+            ++j;
+        } else if (b.x > a.x) {  // gone from here
+            include(b);
+            ++i;
+        } else if (a.x > b.x) {  // new here
+            include(a);
+            ++j;
+        } else {  // another glyph, or the same one turned further
+            include(b);
+            include(a);
+            ++i;
+            ++j;
+        }
+    }
+    for (; i < before.count; ++i) {
+        include(before.copies[i]);
+    }
+    for (; j < after.count; ++j) {
+        include(after.copies[j]);
+    }
+    return {narrow(std::max<Wide>(left, 0)), narrow(std::max<Wide>(top, 0)),
+            narrow(std::min<Wide>(right, width)), narrow(std::min<Wide>(bottom, height))};
 }

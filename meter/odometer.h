@@ -52,6 +52,28 @@ struct OdometerLayout {
     std::array<GlyphCopy, 2 * ODOMETER_TEXT_SIZE> copies;  // only the first `count` are set
 };
 
+// Two layouts draw the same picture (from the same strip into the same panel).
+inline bool operator==(const OdometerLayout& a, const OdometerLayout& b) {
+    if (a.rollOffset != b.rollOffset || a.count != b.count) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.count; ++i) {
+        if (!(a.copies[i] == b.copies[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The part of the panel where two layouts' pictures can differ: the bounding box of every copy
+// that one has and the other has not, in panel pixels clipped to width x height. Empty (right
+// <= left) when they draw the same picture.
+struct PanelArea {
+    int left, top, right, bottom;
+};
+PanelArea changedArea(const OdometerLayout& before, const OdometerLayout& after, int width,
+                      int height);
+
 // Whether the glyph at index turns with the last wheel: never for the point, otherwise when
 // every character after it is a nine or the point.
 bool rollsAt(const char* displayText, std::size_t index);

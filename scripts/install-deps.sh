@@ -8,7 +8,7 @@ packages=(
     libfreetype-dev fonts-dejavu-extra
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine
-    xvfb x11-utils imagemagick
+    xvfb x11-utils imagemagick nsis zip unzip
 )
 
 missing=()

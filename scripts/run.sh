@@ -9,7 +9,7 @@ folder=$PWD
 build=${COINTREL_BUILD_DIR:-$root/build}
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build/app" -DCMAKE_BUILD_TYPE=Release -DCOINTREL_TESTS=OFF \
+cmake -S "$root" -B "$build/app" -DCMAKE_BUILD_TYPE=MinSizeRel -DCOINTREL_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build/app" -j "$(nproc)" --target cointrel
 exe=$build/app/cointrel.exe

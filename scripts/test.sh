@@ -21,7 +21,7 @@ echo "== Fuzzing, a few seconds a harness (scripts/fuzz.sh runs them longer)"
 "$root/scripts/fuzz.sh" 3
 
 echo "== Windows build (MinGW-w64)"
-cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build/windows" -j "$jobs"
 
@@ -33,6 +33,8 @@ wine_session_keepalive "$build/windows/tests/keepalive.exe"
 ctest --test-dir "$build/windows" -j "$jobs" --output-on-failure --timeout 300 -LE e2e
 echo "== End-to-end tests under Wine"
 ctest --test-dir "$build/windows" --output-on-failure -L e2e
+echo "== Cointrel against the floor program, briefly (scripts/bench.sh measures longer)"
+"$root/scripts/bench.sh" 2 1
 wine_session_stop
 
 echo "== Benchmark (native, optimised)"

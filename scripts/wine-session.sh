@@ -27,10 +27,19 @@ wine_session_start() {
 
     # Wine's helpers inherit the output of whatever starts them; keep it off any pipe we read.
     wineserver -p </dev/null >/dev/null 2>&1
+    export WINE_SESSION_SERVER
+    WINE_SESSION_SERVER=$(pgrep -n '^wineserver')
     wine wineboot </dev/null >/dev/null 2>&1
     # Caption, frame and menu bar drawn by Wine itself, with its own fonts, so screenshots show
     # the whole window.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # A new prefix links Documents to the user's home; tests write there, so it is made a folder
+    # of the prefix's own.
+    local documents=$WINEPREFIX/drive_c/users/$(id -un)/Documents
+    if [ -L "$documents" ]; then
+        rm "$documents"
+        mkdir "$documents"
+    fi
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
 }
@@ -45,6 +54,7 @@ wine_session_stop() {
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
     fi
+    WINE_SESSION_SERVER=
     if [ -n "${WINE_SESSION_XVFB:-}" ]; then
         kill "$WINE_SESSION_XVFB" 2>/dev/null || true
         wait "$WINE_SESSION_XVFB" 2>/dev/null || true

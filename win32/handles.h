@@ -81,6 +81,8 @@ class PaintScope {
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC get() const { return dc_; }
+    // The part of the window that needs painting.
+    const RECT& area() const { return paint_.rcPaint; }
 
   private:
     HWND window_;

@@ -1,9 +1,10 @@
 #include "win32/modal_dialog.h"
 
-#include <commdlg.h>
+#include "win32/shell.h"
 
-#include <string>
-#include <vector>
+#include <cstring>
+#include <memory>
+#include <new>
 
 namespace {
 
@@ -13,23 +14,21 @@ class CurrentDirectoryKeeper {
   public:
     CurrentDirectoryKeeper() {
         const DWORD size = GetCurrentDirectoryA(0, nullptr);
-        if (size > 0) {
-            std::vector<char> buffer(size);
-            if (GetCurrentDirectoryA(size, buffer.data()) < size) {
-                saved_.assign(buffer.data());
-            }
+        saved_.reset(size > 0 ? new (std::nothrow) char[size] : nullptr);
+        if (saved_ && GetCurrentDirectoryA(size, saved_.get()) >= size) {
+            saved_.reset();
         }
     }
     ~CurrentDirectoryKeeper() {
-        if (!saved_.empty()) {
-            SetCurrentDirectoryA(saved_.c_str());
+        if (saved_) {
+            SetCurrentDirectoryA(saved_.get());
         }
     }
     CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
     CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
 
   private:
-    std::string saved_;
+    std::unique_ptr<char[]> saved_;
 };
 
 }  // namespace
@@ -52,7 +51,10 @@ void readDialogText(HWND dialog, int id, char* buffer, int capacity) {
 bool chooseFileToOpen(HWND owner, char* fileName, std::size_t capacity,
                       const OpenFileRequest& request) {
     // On some failures the dialog writes a required length into the buffer: work on a copy.
-    std::vector<char> name(capacity, '\0');
+    std::unique_ptr<char[]> name(new (std::nothrow) char[capacity]());
+    if (!name || capacity == 0) {
+        return false;
+    }
     for (std::size_t i = 0; i + 1 < capacity && fileName[i] != '\0'; ++i) {
         name[i] = fileName[i];
     }
@@ -62,7 +64,7 @@ bool chooseFileToOpen(HWND owner, char* fileName, std::size_t capacity,
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = request.filter;
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name.data();
+    ofn.lpstrFile = name.get();
     ofn.nMaxFile = static_cast<DWORD>(capacity);
     ofn.lpstrTitle = request.title;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
@@ -70,7 +72,7 @@ bool chooseFileToOpen(HWND owner, char* fileName, std::size_t capacity,
     BOOL picked = FALSE;
     {
         CurrentDirectoryKeeper keeper;
-        picked = GetOpenFileNameA(&ofn);
+        picked = getOpenFileName(&ofn);
     }
     if (!picked) {
         return false;

@@ -11,6 +11,11 @@
 //   driver syscommand ID           send WM_SYSCOMMAND
 //   driver syspost ID              post WM_SYSCOMMAND (a system-menu item that opens a dialog)
 //   driver key VK                  press and release a key in the main window
+//   driver launch EXE CLASS METER MS
+//                                  start EXE and print the milliseconds until its window of
+//                                  CLASS has a child of class METER that has painted
+//   driver paints CLASS METER      print the paints of that child so far
+//   driver close-class CLASS       post WM_CLOSE to the window of CLASS
 //   driver record FILE ...         write this program's own command line into FILE (a stand-in
 //                                  for a browser that the registry names)
 //   driver endsession 0|1          send WM_ENDSESSION
@@ -163,6 +168,66 @@ int dialogVerb(const char* verb, int argc, char** argv) {
     return 0;
 }
 
+// The meter child of a program's window, or null.
+HWND meterOf(const char* frameClass, const char* meterClass) {
+    HWND frame = FindWindowA(frameClass, nullptr);
+    return frame != nullptr ? FindWindowExA(frame, nullptr, meterClass, nullptr) : nullptr;
+}
+
+// The paints of a meter window so far; -1 when it does not answer.
+long paintsOf(HWND meter) {
+    const UINT message = RegisterWindowMessageA("Cointrel.PaintCount");
+    DWORD_PTR paints = 0;
+    if (meter == nullptr ||
+        SendMessageTimeoutA(meter, message, 0, 0, SMTO_ABORTIFHUNG, 1000, &paints) == 0) {
+        return -1;
+    }
+    return static_cast<long>(paints);
+}
+
+// The measuring verbs; 2 for a verb that is not one of them.
+int benchVerb(const char* verb, int argc, char** argv) {
+    if (std::strcmp(verb, "launch") == 0 && argc == 6) {
+        LARGE_INTEGER frequency, start, now;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(argv[2], nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            std::fprintf(stderr, "cannot start %s\n", argv[2]);
+            return 1;
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        const double limit = std::strtod(argv[5], nullptr);
+        for (;;) {
+            QueryPerformanceCounter(&now);
+            const double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+                              static_cast<double>(frequency.QuadPart);
+            if (paintsOf(meterOf(argv[3], argv[4])) > 0) {
+                std::printf("%.1f\n", ms);
+                return 0;
+            }
+            if (ms > limit) {
+                std::fprintf(stderr, "no paint from %s\n", argv[2]);
+                return 1;
+            }
+            Sleep(1);
+        }
+    }
+    if (std::strcmp(verb, "paints") == 0 && argc == 4) {
+        const long paints = paintsOf(meterOf(argv[2], argv[3]));
+        std::printf("%ld\n", paints);
+        return paints < 0 ? 1 : 0;
+    }
+    if (std::strcmp(verb, "close-class") == 0 && argc == 3) {
+        return PostMessageA(FindWindowA(argv[2], nullptr), WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    return 2;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: driver COMMAND [ARGUMENTS]\n");
@@ -175,6 +240,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(verb, "wait-gone") == 0) {
         return waitFor(static_cast<DWORD>(number(2)), false) ? 0 : 1;
+    }
+    const int measured = benchVerb(verb, argc, argv);
+    if (measured != 2) {
+        return measured;
     }
     if (std::strcmp(verb, "record") == 0 && argc >= 3) {
         FILE* out = std::fopen(argv[2], "w");

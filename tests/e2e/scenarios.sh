@@ -388,6 +388,44 @@ run_script_stop() {
     grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
 }
 
+# The README's package command, then the installer, the program started from its shortcut, and
+# the uninstaller, all silent; and what the portable ZIP holds.
+packages() {
+    local out=$work/packages user
+    COINTREL_BUILD_DIR=$(dirname "$(dirname "$exe")") "$here/../../scripts/package.sh" "$out" \
+        >"$work/package.out" 2>&1 || fail "package.sh: $(tail -n 5 "$work/package.out")"
+    expect_eq "$(unzip -Z1 "$out/cointrel-1.0.0-portable.zip" | sort | tr '\n' ' ')" \
+        "HOW-TO-USE.txt README.txt cointrel.exe " "what the ZIP holds"
+    user=$(id -un)
+    local home="$WINEPREFIX/drive_c/users/$user" winhome="C:\\users\\$user"
+    local program="$home/AppData/Local/Programs/Cointrel" data="$home/Documents/Cointrel"
+    local shortcut='AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Cointrel.lnk'
+    local uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Cointrel'
+    reg_clear
+    rm -rf "$data"
+    "$wine_run" "$out/cointrel-1.0.0-setup.exe" /S </dev/null >/dev/null 2>&1 || fail "installer"
+    [ -x "$program/cointrel.exe" ] || fail "no program in $program"
+    [ -d "$data" ] || fail "no data folder"
+    "$wine_run" reg query "$uninstall" /v DisplayVersion </dev/null 2>/dev/null | tr -d '\r' |
+        grep -q 'REG_SZ    1.0.0$' || fail "no Add/Remove Programs entry"
+    "$wine_run" start "$winhome\\$shortcut" </dev/null >/dev/null 2>&1
+    check wait-window 10000
+    check close
+    check wait-gone 10000
+    [ -f "$data/acts.txt" ] || fail "the activities file is not in the data folder"
+    [ ! -e "$program/acts.txt" ] || fail "the activities file is in the program folder"
+    "$wine_run" "$program/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
+    local i
+    for i in $(seq 100); do
+        [ -e "$program/cointrel.exe" ] || break
+        sleep 0.1
+    done
+    [ ! -e "$program" ] || fail "the program folder is still there: $(ls "$program")"
+    [ ! -e "$home/$(tr '\\' / <<<"$shortcut")" ] || fail "the shortcut is still there"
+    [ -f "$data/acts.txt" ] || fail "the data folder went with the program"
+    expect_eq "$(reg_count)" 13 "the settings stay"
+}
+
 . "$here/bad_inputs.sh"
 
 "$scenario"

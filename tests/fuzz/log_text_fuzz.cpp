@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cutToHoursAndMinutes(moment.time);
     char name[256];
     fill(name, sizeof name, p, end);
-    const std::string finished = logRecordText(LOG_FINISHED, name, moment, moment, seconds);
-    const std::string started = logRecordText(LOG_STARTED, name, moment, moment, seconds);
+    const std::string finished = logRecordText(LOG_FINISHED, name, moment, moment, seconds).text;
+    const std::string started = logRecordText(LOG_STARTED, name, moment, moment, seconds).text;
     if (std::strlen(moment.time) > 5 || finished.compare(0, 4, "    ") != 0 ||
         finished.back() != '\n' || started.compare(0, 2, "  ") != 0 ||
         started.compare(2, std::strlen(name) + 1, std::string(name) + "\n") != 0) {

@@ -29,14 +29,18 @@ TEST(ActivityLog, WorkedExampleByteForByte) {
     const std::int64_t workStart = 1000 * SECOND;
     const std::int64_t lunchStart = workStart + (3 * 3600 + 17 * 60 + 25) * SECOND;
 
-    ASSERT_TRUE(appendToLog(path.c_str(), logRecordText(LOG_BANNER, "", startUp, none, 0)));
-    ASSERT_TRUE(appendToLog(path.c_str(), logRecordText(LOG_STARTED, "Working", startUp, none, 0)));
+    ASSERT_TRUE(appendToLog(path.c_str(), logRecordText(LOG_BANNER, "", startUp, none, 0).text));
+    ASSERT_TRUE(
+        appendToLog(path.c_str(), logRecordText(LOG_STARTED, "Working", startUp, none, 0).text));
     ASSERT_TRUE(appendToLog(path.c_str(), logRecordText(LOG_FINISHED, "", startUp, lunch,
-                                                        durationSeconds(workStart, lunchStart))));
-    ASSERT_TRUE(appendToLog(path.c_str(), logRecordText(LOG_STARTED, "Lunch", lunch, none, 0)));
+                                                        durationSeconds(workStart, lunchStart))
+                                              .text));
+    ASSERT_TRUE(
+        appendToLog(path.c_str(), logRecordText(LOG_STARTED, "Lunch", lunch, none, 0).text));
     ASSERT_TRUE(appendToLog(path.c_str(),
                             logRecordText(LOG_FINISHED, "", lunch, lunch,
-                                          durationSeconds(lunchStart, lunchStart + 25 * SECOND))));
+                                          durationSeconds(lunchStart, lunchStart + 25 * SECOND))
+                                .text));
 
     EXPECT_EQ(readBytes(path), onDisk("\n"
                                       "Monday 03 March 2003 - Cointrel started\n"
@@ -71,7 +75,7 @@ TEST(ActivityLog, DurationLines) {
     const LogMoment m = moment("", "", "01/01/2003", "10:00");
     for (const DurationCase& c : cases) {
         const std::string text =
-            logRecordText(LOG_FINISHED, "", m, m, durationSeconds(c.from, c.to));
+            logRecordText(LOG_FINISHED, "", m, m, durationSeconds(c.from, c.to)).text;
         EXPECT_EQ(text, std::string("    01/01/2003, 10:00, Finished\n") + c.line);
     }
 }
@@ -79,9 +83,9 @@ TEST(ActivityLog, DurationLines) {
 TEST(ActivityLog, LongNamesAndEmptyTextsAreWrittenWhole) {
     const std::string name(255, 'w');
     const LogMoment empty;
-    EXPECT_EQ(logRecordText(LOG_STARTED, name.c_str(), empty, empty, 0),
+    EXPECT_EQ(logRecordText(LOG_STARTED, name.c_str(), empty, empty, 0).text,
               "  " + name + "\n    , , Started\n");
-    EXPECT_EQ(logRecordText(LOG_BANNER, "", empty, empty, 0), "\n  - Cointrel started\n");
+    EXPECT_STREQ(logRecordText(LOG_BANNER, "", empty, empty, 0).text, "\n  - Cointrel started\n");
 }
 
 TEST(ActivityLog, TimeTextIsCutToHoursAndMinutes) {

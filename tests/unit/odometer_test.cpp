@@ -157,6 +157,20 @@ TEST(OdometerLayout, InfinityAndNaNDrawOnlyTheCurrencyGlyph) {
     }
 }
 
+TEST(OdometerLayout, ChangedAreaIsWhereThePicturesDiffer) {
+    const auto area = [](double before, double after, int decimals = 1) {
+        const PanelArea a =
+            changedArea(layoutOdometer(before, decimals, CELL, HEIGHT, WIDTH),
+                        layoutOdometer(after, decimals, CELL, HEIGHT, WIDTH), WIDTH, HEIGHT);
+        return std::vector<int>{a.left, a.top, a.right, a.bottom};
+    };
+    EXPECT_LE(area(12.3456, 12.3457)[2], area(12.3456, 12.3457)[0]) << "the same picture";
+    EXPECT_EQ(area(12.3456, 12.3476), (std::vector<int>{270, 0, 306, 45})) << "the last wheel";
+    EXPECT_EQ(area(12.3956, 12.4056), (std::vector<int>{234, 0, 306, 45})) << "a carry";
+    EXPECT_EQ(area(9.9999, 10.0001), (std::vector<int>{126, 0, 306, 45})) << "a digit more";
+    EXPECT_LE(area(41.37, 41.37, 0)[2], area(41.37, 41.37, 0)[0]);
+}
+
 TEST(ReadableTotal, IsWhatTheMeterShows) {
     const struct {
         double total;

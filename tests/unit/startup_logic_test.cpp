@@ -40,10 +40,10 @@ TEST(StartupLogic, ActivityCommandsCoverTheWholeList) {
 }
 
 TEST(StartupLogic, TitlesHoldTheWholeName) {
-    EXPECT_EQ(windowTitle("Working"), "Working - Cointrel");
-    EXPECT_EQ(windowTitle(nullptr), "Cointrel");
+    EXPECT_STREQ(windowTitle("Working").text, "Working - Cointrel");
+    EXPECT_STREQ(windowTitle(nullptr).text, "Cointrel");
     const std::string longName(255, 'x');
-    EXPECT_EQ(windowTitle(longName.c_str()), longName + " - Cointrel");
+    EXPECT_EQ(windowTitle(longName.c_str()).text, longName + " - Cointrel");
 }
 
 TEST(StartupLogic, ShowCommands) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 #include "win_test_support.h"
 
@@ -88,23 +87,33 @@ const BYTE* alignToDword(const void* p, const BYTE* base) {
 
 bool driveDialog(const std::function<void()>& open, const std::function<void()>& drive,
                  DWORD timeoutMs) {
-    const DWORD uiThread = GetCurrentThreadId();
-    std::atomic<bool> done{false};
-    std::thread driver([&] {
-        drive();
+    struct Driver {
+        const std::function<void()>& drive;
+        DWORD uiThread;
+        std::atomic<bool> done{false};
+    } driver{drive, GetCurrentThreadId()};
+    const auto run = [](void* context) -> DWORD {
+        auto* d = static_cast<Driver*>(context);
+        d->drive();
         // Whatever is still open is closed, and its loop ends.
-        for (int i = 0; i < 100 && closeDialogs(uiThread) > 0; ++i) {
+        for (int i = 0; i < 100 && closeDialogs(d->uiThread) > 0; ++i) {
             Sleep(50);
         }
-        done = true;
-    });
-    open();
-    const bool finished = pumpMessagesUntil(timeoutMs, [&] { return done.load(); });
-    if (!finished) {
-        closeDialogs(uiThread);
-        pumpMessagesUntil(5000, [&] { return done.load(); });
+        d->done = true;
+        return 0;
+    };
+    HANDLE thread = CreateThread(nullptr, 0, run, &driver, 0, nullptr);
+    if (thread == nullptr) {
+        return false;
     }
-    driver.join();
+    open();
+    const bool finished = pumpMessagesUntil(timeoutMs, [&] { return driver.done.load(); });
+    if (!finished) {
+        closeDialogs(driver.uiThread);
+        pumpMessagesUntil(5000, [&] { return driver.done.load(); });
+    }
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
     return finished;
 }
 

@@ -162,6 +162,71 @@ TEST_F(PanelTest, ChangeBitmapRebuildsTheWindowAroundTheNewStrip) {
     expectShowsItsTotal(panel);
 }
 
+bool asksForPaint(const KettPanel& panel) {
+    RECT dirty{};
+    return GetUpdateRect(panel.window, &dirty, FALSE) != FALSE;
+}
+
+TEST_F(PanelTest, PaintsOnlyWhenThePictureChanges) {
+    KettPanel panel(1234.5, rate, parent, 0, 0, 8, true,
+                    loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);
+    panel.decimalsMode = DECIMALS_TWO;
+    panel.createWindow();
+    ShowWindow(panel.window, SW_SHOWNORMAL);
+    UpdateWindow(panel.window);
+    rate.changed = false;
+    const unsigned first = panel.paints;
+    ASSERT_GE(first, 1u);
+    EXPECT_EQ(SendMessageA(panel.window, paintCountMessage(), 0, 0), static_cast<LRESULT>(first));
+
+    // Standing still, a second of ticks asks for no paint at all.
+    pumpMessagesUntil(1000, [] { return false; });
+    EXPECT_EQ(panel.paints, first);
+
+    // Covered and uncovered, it shows its total; a paint the system asks for is done.
+    HWND cover = createTestParent(200, 60);
+    UpdateWindow(cover);
+    DestroyWindow(cover);
+    pumpMessagesUntil(200, [] { return false; });
+    expectShowsItsTotal(panel);
+    RedrawWindow(panel.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(panel.paints, first + 1);
+    expectShowsItsTotal(panel);
+
+    // A tick asks for a paint exactly when the picture would change.
+    SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);
+    EXPECT_FALSE(asksForPaint(panel));
+    panel.baseTotal = 1234.56;  // another last wheel position
+    SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);
+    EXPECT_TRUE(asksForPaint(panel));
+    UpdateWindow(panel.window);
+    expectShowsItsTotal(panel);
+    SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);
+    EXPECT_FALSE(asksForPaint(panel));
+    panel.decimalsMode = DECIMALS_NONE;
+    SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);
+    EXPECT_TRUE(asksForPaint(panel));
+    UpdateWindow(panel.window);
+
+    // A new rate for a running meter moves the total, and so the picture.
+    panel.start(GetTickCount(), true);
+    rate.hourly = 3600000.0;
+    rate.recalc(RECALC_HOURLY);
+    Sleep(30);
+    SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);  // the re-base
+    Sleep(30);
+    SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);
+    EXPECT_TRUE(asksForPaint(panel));
+
+    // A new strip is a new window, painted at once.
+    panel.stop();
+    const unsigned before = panel.paints;
+    panel.changeBitmap(loadDigitsBitmap(instance, CURRENCY_EUROS, ""));
+    UpdateWindow(panel.window);
+    EXPECT_EQ(panel.paints, before + 1);
+    expectShowsItsTotal(panel);
+}
+
 TEST_F(PanelTest, TimerRunsOnceTheWindowExists) {
     KettPanel panel(0.0, rate, parent, 0, 0, 8, true,
                     loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);

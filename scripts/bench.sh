@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Measures Cointrel under Wine against the floor program (tests/bench/floor.c: the same window,
+# timer and paint, and nothing else). They run in turn, ROUNDS times for SECONDS each, Cointrel
+# on a paid activity at 25 an hour with two decimals and on an unpaid one. Prints the medians and
+# Cointrel's ratios to the floor: CPU a second of running (the program's own and the Wine server's
+# share), resident memory, start to first paint and paints a second; and the shipped exe's size.
+#
+#   scripts/bench.sh [SECONDS] [ROUNDS]     (10 and 5 unless given)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${COINTREL_BUILD_DIR:-$root/build}
+seconds=${1:-10}
+rounds=${2:-5}
+windows=$build/windows
+wine_run=$root/scripts/wine-run
+
+"$root/scripts/install-deps.sh"
+if [ ! -f "$windows/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$windows" -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+fi
+cmake --build "$windows" -j "$(nproc)" --target cointrel floor driver keepalive >/dev/null
+
+# A Wine session of its own, unless the caller (scripts/test.sh) has one running.
+if [ -z "${WINE_SESSION_SERVER:-}" ]; then
+    . "$root/scripts/wine-session.sh"
+    trap wine_session_stop EXIT
+    wine_session_start "$build/bench-wine"
+    wine_session_keepalive "$windows/tests/keepalive.exe"
+fi
+
+work=$build/bench-work
+rm -rf "$work"
+mkdir -p "$work"
+driver=$windows/tests/driver.exe
+key='HKEY_CURRENT_USER\Software\Marrowfen\Cointrel'
+ticks=$(getconf CLK_TCK)
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# One run: NAME EXE CLASS METER [ACTIVITY]; appends "name cpu server rss_kb first_ms paints_s".
+run() {
+    local name=$1 exe=$2 class=$3 meter=$4 activity=${5:-}
+    if [ -n "$activity" ]; then
+        printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[%s]\r\n"CurrentActivity"="%s"\r\n' "$key" "$key" \
+            "$activity" >"$work/setup.reg"
+        "$wine_run" reg import "$work/setup.reg" </dev/null >/dev/null 2>&1
+    fi
+    local first pid p0 p1 c0 c1 s0 s1 rss
+    # Into a file: the program started inherits the output, and a pipe would stay open.
+    (cd "$work" && "$wine_run" "$driver" launch "$exe" "$class" "$meter" 20000 </dev/null \
+        >"$work/first" 2>/dev/null)
+    first=$(tr -d '\r' <"$work/first")
+    pid=$(pgrep -n -f "${exe##*\\}")
+    sleep 1  # past start-up
+    p0=$("$wine_run" "$driver" paints "$class" "$meter" </dev/null | tr -d '\r')
+    c0=$(cpu_ticks "$pid")
+    s0=$(cpu_ticks "$WINE_SESSION_SERVER")
+    sleep "$seconds"
+    c1=$(cpu_ticks "$pid")
+    s1=$(cpu_ticks "$WINE_SESSION_SERVER")
+    p1=$("$wine_run" "$driver" paints "$class" "$meter" </dev/null | tr -d '\r')
+    rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
+    "$wine_run" "$driver" close-class "$class" </dev/null >/dev/null
+    while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
+    echo "$name $(((c1 - c0) * 1000 / ticks)) $(((s1 - s0) * 1000 / ticks)) $rss $first" \
+        "$(((p1 - p0) / seconds))" >>"$work/results"
+}
+
+exe_cointrel=$(cd "$windows" && "$wine_run" winepath -w cointrel.exe 2>/dev/null | tr -d '\r')
+exe_floor=$(cd "$windows/tests" && "$wine_run" winepath -w floor.exe 2>/dev/null | tr -d '\r')
+for round in $(seq "$rounds"); do
+    echo "round $round of $rounds..." >&2
+    run floor "$exe_floor" CointrelFloor CointrelFloorMeter
+    run paid "$exe_cointrel" Cointrel "KettPanel Class" Working
+    run unpaid "$exe_cointrel" Cointrel "KettPanel Class" "Nothing in particular"
+done
+
+# Medians of each column by name, then ratios to the floor.
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+column() { awk -v n="$1" -v c="$2" '$1 == n { print $c }' "$work/results" | median; }
+printf '\n%-8s %14s %14s %12s %14s %10s\n' "" "CPU ms/s" "server ms/s" "RSS MB" "first paint ms" "paints/s"
+for name in floor paid unpaid; do
+    printf '%-8s %14s %14s %12.1f %14s %10s\n' "$name" "$(column $name 2)" "$(column $name 3)" \
+        "$(echo "$(column $name 4) / 1024" | bc -l)" "$(column $name 5)" "$(column $name 6)"
+done
+floor_cpu=$(echo "$(column floor 2) + $(column floor 3)" | bc -l)
+printf '\nCointrel / floor (CPU counts the program and the Wine server):\n'
+for name in paid unpaid; do
+    printf '%-8s CPU %.2f x   RSS %.2f x   first paint %.2f x\n' "$name" \
+        "$(echo "($(column $name 2) + $(column $name 3)) / $floor_cpu" | bc -l)" \
+        "$(echo "$(column $name 4) / $(column floor 4)" | bc -l)" \
+        "$(echo "$(column $name 5) / $(column floor 5)" | bc -l)"
+done
+printf '\nshipped cointrel.exe: %s bytes\n' "$(stat -c %s "$windows/cointrel.exe")"
