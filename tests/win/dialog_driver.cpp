@@ -118,7 +118,8 @@ bool driveDialog(const std::function<void()>& open, const std::function<void()>&
 }
 
 bool driveDialog(HWND window, unsigned command, const std::function<void()>& drive) {
-    return driveDialog([=] { SendMessageA(window, WM_COMMAND, command, 0); }, drive);
+    // Posted, as a menu posts it; the loop that pumps messages then runs the dialog.
+    return driveDialog([=] { PostMessageA(window, WM_COMMAND, command, 0); }, drive);
 }
 
 HWND waitForDialog(const char* caption, DWORD timeoutMs) {
