@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-#include "dialogs/callback.h"
+#include <cstddef>
 
+#include "dialogs/callback.h"
 #include "dialogs/dialog_values.h"
 #include "meter/kett_panel.h"
 #include "meter/rate.h"
