@@ -63,8 +63,10 @@ run() {
     rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
     "$wine_run" "$driver" close-class "$class" </dev/null >/dev/null
     while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
-    echo "$name $(((c1 - c0) * 1000 / ticks)) $(((s1 - s0) * 1000 / ticks)) $rss $first" \
-        "$(((p1 - p0) / seconds))" >>"$work/results"
+    awk -v n="$name" -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v t="$ticks" -v d="$seconds" \
+        -v r="$rss" -v f="$first" -v p=$((p1 - p0)) \
+        'BEGIN { printf "%s %.1f %.1f %s %s %.1f\n", n, c * 1000 / t / d, s * 1000 / t / d, r, f, p / d }' \
+        >>"$work/results"
 }
 
 exe_cointrel=$(cd "$windows" && "$wine_run" winepath -w cointrel.exe 2>/dev/null | tr -d '\r')
