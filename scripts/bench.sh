@@ -35,8 +35,8 @@ rm -rf "$work"
 mkdir -p "$work"
 driver=$windows/tests/driver.exe
 key='HKEY_CURRENT_USER\Software\Marrowfen\Cointrel'
-ticks=$(getconf CLK_TCK)
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+# CPU time of all a process's threads, in nanoseconds.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%.0f", t }'; }
 
 # One run: NAME EXE CLASS METER [ACTIVITY]; appends "name cpu server rss_kb first_ms paints_s".
 run() {
@@ -54,18 +54,29 @@ run() {
     pid=$(pgrep -n -f "${exe##*\\}")
     sleep 1  # past start-up
     p0=$("$wine_run" "$driver" paints "$class" "$meter" </dev/null | tr -d '\r')
-    c0=$(cpu_ticks "$pid")
-    s0=$(cpu_ticks "$WINE_SESSION_SERVER")
+    c0=$(cpu_ns "$pid")
+    s0=$(cpu_ns "$WINE_SESSION_SERVER")
     sleep "$seconds"
-    c1=$(cpu_ticks "$pid")
-    s1=$(cpu_ticks "$WINE_SESSION_SERVER")
+    c1=$(cpu_ns "$pid")
+    s1=$(cpu_ns "$WINE_SESSION_SERVER")
     p1=$("$wine_run" "$driver" paints "$class" "$meter" </dev/null | tr -d '\r')
     rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
     "$wine_run" "$driver" close-class "$class" </dev/null >/dev/null
     while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
-    awk -v n="$name" -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v t="$ticks" -v d="$seconds" \
-        -v r="$rss" -v f="$first" -v p=$((p1 - p0)) \
-        'BEGIN { printf "%s %.1f %.1f %s %s %.1f\n", n, c * 1000 / t / d, s * 1000 / t / d, r, f, p / d }' \
+    awk -v n="$name" -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v d="$seconds" -v r="$rss" \
+        -v f="$first" -v p=$((p1 - p0)) \
+        'BEGIN { printf "%s %.2f %.2f %s %s %.1f\n", n, c / 1e6 / d, s / 1e6 / d, r, f, p / d }' \
+        >>"$work/results"
+}
+
+# What the Wine server spends with neither program running (its own services): taken off each
+# run's server share, which is then the program's.
+idle() {
+    local s0 s1
+    s0=$(cpu_ns "$WINE_SESSION_SERVER")
+    sleep "$seconds"
+    s1=$(cpu_ns "$WINE_SESSION_SERVER")
+    awk -v s=$((s1 - s0)) -v d="$seconds" 'BEGIN { printf "idle 0 %.2f 0 0 0\n", s / 1e6 / d }' \
         >>"$work/results"
 }
 
@@ -73,6 +84,7 @@ exe_cointrel=$(cd "$windows" && "$wine_run" winepath -w cointrel.exe 2>/dev/null
 exe_floor=$(cd "$windows/tests" && "$wine_run" winepath -w floor.exe 2>/dev/null | tr -d '\r')
 for round in $(seq "$rounds"); do
     echo "round $round of $rounds..." >&2
+    idle
     run floor "$exe_floor" CointrelFloor CointrelFloorMeter
     run paid "$exe_cointrel" Cointrel "KettPanel Class" Working
     run unpaid "$exe_cointrel" Cointrel "KettPanel Class" "Nothing in particular"
@@ -86,11 +98,13 @@ for name in floor paid unpaid; do
     printf '%-8s %14s %14s %12.1f %14s %10s\n' "$name" "$(column $name 2)" "$(column $name 3)" \
         "$(echo "$(column $name 4) / 1024" | bc -l)" "$(column $name 5)" "$(column $name 6)"
 done
-floor_cpu=$(echo "$(column floor 2) + $(column floor 3)" | bc -l)
-printf '\nCointrel / floor (CPU counts the program and the Wine server):\n'
+idle_server=$(column idle 3)
+floor_cpu=$(echo "$(column floor 2) + $(column floor 3) - $idle_server" | bc -l)
+printf '\nThe Wine server idles at %s ms/s; that is not counted below.\n' "$idle_server"
+printf 'Cointrel / floor (CPU counts the program and its share of the Wine server):\n'
 for name in paid unpaid; do
     printf '%-8s CPU %.2f x   RSS %.2f x   first paint %.2f x\n' "$name" \
-        "$(echo "($(column $name 2) + $(column $name 3)) / $floor_cpu" | bc -l)" \
+        "$(echo "($(column $name 2) + $(column $name 3) - $idle_server) / $floor_cpu" | bc -l)" \
         "$(echo "$(column $name 4) / $(column floor 4)" | bc -l)" \
         "$(echo "$(column $name 5) / $(column floor 5)" | bc -l)"
 done
