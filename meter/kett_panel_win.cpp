@@ -184,27 +184,29 @@ void KettPanel::onTimer() {
 void KettPanel::onPaint() {
     const OdometerLayout layout = layoutOdometer(total, decimalsMode, cellWidth, cellHeight, width);
     PaintScope paint(window);
-    RECT client{};
-    GetClientRect(window, &client);
     if (!backDC) {
         return;
     }
+    // Outside the area to paint, the back buffer already holds the picture: a tick asks for the
+    // area where it changed, the system for what was uncovered, a new window for all of it.
+    const RECT& area = paint.area();
     {
         SelectionScope brush(backDC.get(), backgroundBrush.get());
-        PatBlt(backDC.get(), 0, 0, client.right, client.bottom, PATCOPY);
+        PatBlt(backDC.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+               PATCOPY);
     }
     if (digitsBitmap && digitsDC && cellWidth > 0) {
         for (std::size_t i = 0; i < layout.count; ++i) {
             const GlyphCopy& c = layout.copies[i];
             // The wheel after a turning currency glyph lies past the strip; leave background.
             const int w = std::min(c.width, stripWidth - c.sourceX);
-            if (w > 0) {
+            const bool inArea = c.x < area.right && c.x + w > area.left && c.y < area.bottom &&
+                                c.y + c.height > area.top;
+            if (w > 0 && inArea) {
                 BitBlt(backDC.get(), c.x, c.y, w, c.height, digitsDC.get(), c.sourceX, 0, SRCCOPY);
             }
         }
     }
-    // The back buffer holds the whole picture; the window gets the part that needs it.
-    const RECT& area = paint.area();
     BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
            backDC.get(), area.left, area.top, SRCCOPY);
     shown = layout;
