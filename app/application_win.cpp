@@ -16,11 +16,6 @@ namespace {
 
 constexpr DWORD MAIN_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-void copyText(char* out, std::size_t size, const char* text) {
-    std::strncpy(out, text, size - 1);
-    out[size - 1] = '\0';
-}
-
 void registerMainClass(HINSTANCE instance) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -78,8 +73,7 @@ HWND Application::start(int showCommand) {
     }
     currentActivityIndex = resolveCurrentActivity(*activities, settings.currentActivityName);
     if (currentActivityIndex >= 0) {
-        copyText(settings.currentActivityName, sizeof settings.currentActivityName,
-                 activities->name(currentActivityIndex));
+        copyText(settings.currentActivityName, activities->name(currentActivityIndex));
     }
 
     HWND window = CreateWindowExA(settings.topMost ? WS_EX_TOPMOST : 0, MAIN_CLASS_NAME, "Cointrel",
@@ -100,7 +94,7 @@ HWND Application::start(int showCommand) {
     meter->setCurrency(settings.currency);
     meter->createWindow();
     meter->loggingEnabled = settings.logging;
-    copyText(meter->logFileName, sizeof meter->logFileName, settings.logFile);
+    copyText(meter->logFileName, settings.logFile);
     GetLocalTime(&meter->startTime);
     writeLogRecord(*meter, LOG_BANNER);
     startActivity(currentActivityIndex);
@@ -188,8 +182,7 @@ void Application::finishActivity() {
 }
 
 void Application::switchActivity(HWND mainWindow, int index) {
-    copyText(settings.currentActivityName, sizeof settings.currentActivityName,
-             activities->name(index));
+    copyText(settings.currentActivityName, activities->name(index));
     finishActivity();
     startActivity(index);
     const int previous = currentActivityIndex;

@@ -14,7 +14,7 @@ void ResetTotal::opened(double total) {
 
 void ResetTotal::zero() {
     decision = {};
-    copyText(text, "0.00");
+    std::snprintf(text, sizeof text, "0.00");
     decision.writeFields = true;
 }
 

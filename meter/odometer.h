@@ -52,19 +52,6 @@ struct OdometerLayout {
     std::array<GlyphCopy, 2 * ODOMETER_TEXT_SIZE> copies;  // only the first `count` are set
 };
 
-// Two layouts draw the same picture (from the same strip into the same panel).
-inline bool operator==(const OdometerLayout& a, const OdometerLayout& b) {
-    if (a.rollOffset != b.rollOffset || a.count != b.count) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.count; ++i) {
-        if (!(a.copies[i] == b.copies[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The part of the panel where two layouts' pictures can differ: the bounding box of every copy
 // that one has and the other has not, in panel pixels clipped to width x height. Empty (right
 // <= left) when they draw the same picture.

@@ -19,6 +19,16 @@ static_assert(sizeof(Placement) == 44, "Placement must match WINDOWPLACEMENT");
 
 constexpr std::uint32_t SETTINGS_TEXT_SIZE = 256;  // 255 characters and the terminator
 
+// Copies text into a fixed buffer, cut to fit and always terminated.
+template <std::size_t N>
+void copyText(char (&out)[N], const char* text) {
+    std::size_t i = 0;
+    for (; i + 1 < N && text[i] != '\0'; ++i) {
+        out[i] = text[i];
+    }
+    out[i] = '\0';
+}
+
 // Everything that survives from one run to the next apart from the activities file and the log.
 struct Settings {
     char activitiesFile[SETTINGS_TEXT_SIZE] = "";

@@ -34,11 +34,6 @@ bool readText(SettingsReader& reader, const char* name, char (&out)[SETTINGS_TEX
     return true;
 }
 
-void setText(char (&out)[SETTINGS_TEXT_SIZE], const char* text) {
-    std::strncpy(out, text, sizeof out - 1);
-    out[sizeof out - 1] = '\0';
-}
-
 bool readFlag(SettingsReader& reader, const char* name) {
     std::int32_t value = 0;
     return readExact(reader, name, value) && value != 0;
@@ -86,8 +81,8 @@ bool terminateStoredText(char* buffer, std::size_t capacity, std::size_t size) {
 }
 
 void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
-    setText(s.activitiesFile, DEFAULT_ACTIVITIES_FILE);
-    setText(s.logFile, DEFAULT_LOG_FILE);
+    copyText(s.activitiesFile, DEFAULT_ACTIVITIES_FILE);
+    copyText(s.logFile, DEFAULT_LOG_FILE);
     s.logging = false;
     s.currentActivityName[0] = '\0';
     s.placement = Placement{};

@@ -75,22 +75,17 @@ struct OpenFileRequest {
     const char* title;
 };
 
-// The open-file dialog on a copy of fileName, which it starts from; the name picked is copied
-// back only when the user picked one (true). The process's current directory is the same
-// afterwards, so relative names such as "acts.txt" keep naming the same files.
-bool chooseFileToOpen(HWND owner, char* fileName, std::size_t capacity,
+// The open-file dialog, starting from `current`. True when the user picked a file, whose name
+// is then in `picked`; otherwise `picked` holds nothing of use (on some failures the dialog
+// writes a length there) and `current` is untouched. The process's current directory is the
+// same afterwards, so relative names such as "acts.txt" keep naming the same files.
+bool chooseFileToOpen(HWND owner, const char* current, char* picked, std::size_t capacity,
                       const OpenFileRequest& request);
 
-// The same, starting from `current` and giving the name picked in `picked`.
 template <std::size_t N>
 bool chooseFileToOpen(HWND owner, const char* current, char (&picked)[N],
                       const OpenFileRequest& request) {
-    std::size_t i = 0;
-    for (; i + 1 < N && current[i] != '\0'; ++i) {
-        picked[i] = current[i];
-    }
-    picked[i] = '\0';
-    return chooseFileToOpen(owner, picked, N, request);
+    return chooseFileToOpen(owner, current, picked, N, request);
 }
 
 // Shows `fresh` (may be null) in a static control and takes it over in `shown`. The image the

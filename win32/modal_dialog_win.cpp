@@ -2,7 +2,6 @@
 
 #include "win32/shell.h"
 
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -48,40 +47,31 @@ void readDialogText(HWND dialog, int id, char* buffer, int capacity) {
     buffer[capacity - 1] = '\0';
 }
 
-bool chooseFileToOpen(HWND owner, char* fileName, std::size_t capacity,
+bool chooseFileToOpen(HWND owner, const char* current, char* picked, std::size_t capacity,
                       const OpenFileRequest& request) {
-    // On some failures the dialog writes a required length into the buffer: work on a copy.
-    std::unique_ptr<char[]> name(new (std::nothrow) char[capacity]());
-    if (!name || capacity == 0) {
+    if (capacity == 0) {
         return false;
     }
-    for (std::size_t i = 0; i + 1 < capacity && fileName[i] != '\0'; ++i) {
-        name[i] = fileName[i];
+    std::size_t i = 0;
+    for (; i + 1 < capacity && current[i] != '\0'; ++i) {
+        picked[i] = current[i];
     }
+    picked[i] = '\0';
     OPENFILENAMEA ofn{};
     // The layout without the later extension fields, which both 32- and 64-bit Windows take.
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = request.filter;
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = name.get();
+    ofn.lpstrFile = picked;
     ofn.nMaxFile = static_cast<DWORD>(capacity);
     ofn.lpstrTitle = request.title;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     ofn.lpstrDefExt = "*";
-    BOOL picked = FALSE;
-    {
-        CurrentDirectoryKeeper keeper;
-        picked = getOpenFileName(&ofn);
-    }
-    if (!picked) {
-        return false;
-    }
-    name[capacity - 1] = '\0';
-    for (std::size_t i = 0; i < capacity; ++i) {
-        fileName[i] = name[i];
-    }
-    return true;
+    CurrentDirectoryKeeper keeper;
+    const BOOL chosen = getOpenFileName(&ofn);
+    picked[capacity - 1] = '\0';
+    return chosen != FALSE;
 }
 
 void showStaticBitmap(HWND dialog, int id, UniqueBitmap& shown, HBITMAP fresh) {
