@@ -3,7 +3,7 @@
 ; activities file and the log will live, a Start-menu shortcut that starts Cointrel there, and an
 ; entry in Add/Remove Programs. Uninstalling leaves the data folder and the settings alone.
 ;
-; makensis -DVERSION=1.0.0 -DSTAGE=DIR -DICON=FILE -DOUTFILE=FILE cointrel.nsi
+; makensis -DVERSION=X.Y.Z -DSTAGE=DIR -DICON=FILE -DOUTFILE=FILE cointrel.nsi
 
 Unicode true
 Target amd64-unicode
@@ -45,7 +45,6 @@ Section "Cointrel"
     SetOutPath "$INSTDIR"
     File "${STAGE}\cointrel.exe"
     File "${STAGE}\README.txt"
-    File "${STAGE}\HOW-TO-USE.txt"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     ; The shortcut starts Cointrel in the data folder: the relative names acts.txt and log.txt
@@ -73,12 +72,14 @@ FunctionEnd
 
 Section "Uninstall"
     SetShellVarContext current
-    Delete "$INSTDIR\cointrel.exe"
-    Delete "$INSTDIR\README.txt"
-    Delete "$INSTDIR\HOW-TO-USE.txt"
-    Delete "$INSTDIR\uninstall.exe"
-    RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Cointrel.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    Delete "$INSTDIR\cointrel.exe"
+    Delete "$INSTDIR\README.txt"
+    ; Shipped by 1.0.0 beside the read-me.
+    Delete "$INSTDIR\HOW-TO-USE.txt"
+    Delete "$INSTDIR\uninstall.exe"
+    ; Last, so that the folder's going tells whoever waits that the uninstall is done.
+    RMDir "$INSTDIR"
     ; Documents\Cointrel and the settings are the user's: they stay.
 SectionEnd

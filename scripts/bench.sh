@@ -35,6 +35,16 @@ rm -rf "$work"
 mkdir -p "$work"
 driver=$windows/tests/driver.exe
 key='HKEY_CURRENT_USER\Software\Marrowfen\Cointrel'
+# The Linux PID of the program that the driver started with TOKEN in its environment and the
+# Windows path EXE: ours, whatever else of that name runs on the machine.
+own_process() {
+    local environ pid
+    for environ in $(grep -lzxF "COINTREL_BENCH_RUN=$1" /proc/[0-9]*/environ 2>/dev/null); do
+        pid=${environ#/proc/}
+        pid=${pid%/environ}
+        [[ "$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)" == "$2"* ]] && echo "$pid" && return
+    done
+}
 # CPU time of all a process's threads, in nanoseconds.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%.0f", t }'; }
 
@@ -46,12 +56,13 @@ run() {
             "$activity" >"$work/setup.reg"
         "$wine_run" reg import "$work/setup.reg" </dev/null >/dev/null 2>&1
     fi
-    local first pid p0 p1 c0 c1 s0 s1 rss
+    local first pid p0 p1 c0 c1 s0 s1 rss token="$$-$name-$round"
     # Into a file: the program started inherits the output, and a pipe would stay open.
-    (cd "$work" && "$wine_run" "$driver" launch "$exe" "$class" "$meter" 20000 </dev/null \
-        >"$work/first" 2>/dev/null)
+    (cd "$work" && COINTREL_BENCH_RUN=$token "$wine_run" "$driver" launch "$exe" "$class" \
+        "$meter" 20000 </dev/null >"$work/first" 2>/dev/null)
     first=$(tr -d '\r' <"$work/first")
-    pid=$(pgrep -n -f "${exe##*\\}")
+    pid=$(own_process "$token" "$exe")
+    [ -n "$pid" ] || { echo "bench: $name: the program started is not found" >&2; exit 1; }
     sleep 1  # past start-up
     p0=$("$wine_run" "$driver" paints "$class" "$meter" </dev/null | tr -d '\r')
     c0=$(cpu_ns "$pid")
@@ -93,19 +104,21 @@ done
 # Medians of each column by name, then ratios to the floor.
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 column() { awk -v n="$1" -v c="$2" '$1 == n { print $c }' "$work/results" | median; }
-printf '\n%-8s %14s %14s %12s %14s %10s\n' "" "CPU ms/s" "server ms/s" "RSS MB" "first paint ms" "paints/s"
-for name in floor paid unpaid; do
-    printf '%-8s %14s %14s %12.1f %14s %10s\n' "$name" "$(column $name 2)" "$(column $name 3)" \
-        "$(echo "$(column $name 4) / 1024" | bc -l)" "$(column $name 5)" "$(column $name 6)"
-done
-idle_server=$(column idle 3)
-floor_cpu=$(echo "$(column floor 2) + $(column floor 3) - $idle_server" | bc -l)
-printf '\nThe Wine server idles at %s ms/s; that is not counted below.\n' "$idle_server"
-printf 'Cointrel / floor (CPU counts the program and its share of the Wine server):\n'
-for name in paid unpaid; do
-    printf '%-8s CPU %.2f x   RSS %.2f x   first paint %.2f x\n' "$name" \
-        "$(echo "($(column $name 2) + $(column $name 3) - $idle_server) / $floor_cpu" | bc -l)" \
-        "$(echo "$(column $name 4) / $(column floor 4)" | bc -l)" \
-        "$(echo "$(column $name 5) / $(column floor 5)" | bc -l)"
-done
+for name in idle floor paid unpaid; do
+    echo "$name $(for c in 2 3 4 5 6; do column "$name" "$c"; done | tr '\n' ' ')"
+done | awk '
+    $1 == "idle" { idle = $3; next }
+    $1 == "floor" { floorCpu = $2 + $3 - idle; floorRss = $4; floorFirst = $5 }
+    { table = table sprintf("%-8s %14s %14s %12.1f %14s %10s\n", $1, $2, $3, $4 / 1024, $5, $6) }
+    $1 != "floor" {
+        ratios = ratios sprintf("%-8s CPU %.2f x   RSS %.2f x   first paint %.2f x\n", $1,
+                                ($2 + $3 - idle) / floorCpu, $4 / floorRss, $5 / floorFirst)
+    }
+    END {
+        printf "\n%-8s %14s %14s %12s %14s %10s\n%s", "", "CPU ms/s", "server ms/s", "RSS MB",
+               "first paint ms", "paints/s", table
+        printf "\nThe Wine server idles at %s ms/s; that is not counted below.\n", idle
+        printf "Cointrel / floor (CPU counts the program and its share of the Wine server):\n%s",
+               ratios
+    }'
 printf '\nshipped cointrel.exe: %s bytes\n' "$(stat -c %s "$windows/cointrel.exe")"

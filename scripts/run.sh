@@ -30,23 +30,10 @@ if [ -n "${DISPLAY:-}" ]; then
     exec wine "$exe"
 fi
 
-# No display: a virtual one, with Wine's own desktop on it so that the window has its frame. Xvfb
-# picks a free display itself and says which.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$displayfile" </dev/null >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    kill -0 "$xvfb" 2>/dev/null || break
-    sleep 0.1
-done
-n=$(head -n 1 "$displayfile")
-rm -f "$displayfile"
-if [ -z "$n" ]; then
-    echo "The virtual display (Xvfb) did not start." >&2
-    exit 1
-fi
-export DISPLAY=":$n"
+# No display: a virtual one, with Wine's own desktop on it so that the window has its frame.
+. "$root/scripts/wine-session.sh"
+virtual_display_start 800x600x24 /dev/null
+xvfb=$VIRTUAL_DISPLAY_PID
 trap 'kill "$xvfb" 2>/dev/null || true' EXIT
 wine explorer /desktop=Cointrel,640x240 "$exe" </dev/null >/dev/null 2>&1 &
 app=$!

@@ -12,8 +12,9 @@ jobs=$(nproc)
 "$root/scripts/install-deps.sh"
 
 echo "== Native build and tests (sanitizers)"
+# Both builds are free of warnings, and stay so.
 cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug -DCOINTREL_SANITIZE=ON \
-    -DCOINTREL_TOOLS=ON >/dev/null
+    -DCOINTREL_TOOLS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build/native" -j "$jobs"
 ctest --test-dir "$build/native" -j "$jobs" --output-on-failure
 
@@ -22,9 +23,9 @@ echo "== Fuzzing, a few seconds a harness (scripts/fuzz.sh runs them longer)"
 
 echo "== Windows build (MinGW-w64)"
 cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build/windows" -j "$jobs"
-
 echo "== Tests under Wine"
 . "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT

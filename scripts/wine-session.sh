@@ -11,24 +11,14 @@ wine_session_start() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
 
-    # A display of our own, so that test windows never land on a user's desktop.
-    local n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-    done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
-    WINE_SESSION_XVFB=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    virtual_display_start 1024x768x24 "$dir/xvfb.log" || return 1
+    WINE_SESSION_XVFB=$VIRTUAL_DISPLAY_PID
 
     # Wine's helpers inherit the output of whatever starts them; keep it off any pipe we read.
     wineserver -p </dev/null >/dev/null 2>&1
     export WINE_SESSION_SERVER
-    WINE_SESSION_SERVER=$(pgrep -n '^wineserver')
+    WINE_SESSION_SERVER=$(wine_server_of "$WINEPREFIX") ||
+        { echo "No Wine server runs for $WINEPREFIX." >&2; return 1; }
     wine wineboot </dev/null >/dev/null 2>&1
     # Caption, frame and menu bar drawn by Wine itself, with its own fonts, so screenshots show
     # the whole window.
@@ -42,6 +32,43 @@ wine_session_start() {
     fi
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+}
+
+# A virtual display of our own, so that windows never land on a user's desktop: starts Xvfb with
+# SCREEN (WxHxD), its output to LOG, and exports DISPLAY. Xvfb picks a free number itself and
+# says which once it takes connections, so two sessions starting at once never share one.
+# The server's PID is in VIRTUAL_DISPLAY_PID.
+virtual_display_start() {
+    local numberfile i
+    numberfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$numberfile" </dev/null >"$2" 2>&1 &
+    VIRTUAL_DISPLAY_PID=$!
+    for i in $(seq 100); do
+        [ -s "$numberfile" ] && break
+        kill -0 "$VIRTUAL_DISPLAY_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    local n
+    n=$(head -n 1 "$numberfile")
+    rm -f "$numberfile"
+    if [ -z "$n" ]; then
+        echo "The virtual display (Xvfb) did not start: $(tail -n 3 "$2")" >&2
+        return 1
+    fi
+    export DISPLAY=":$n"
+}
+
+# The PID of the Wine server of PREFIX: machines are shared, and other sessions' servers run
+# beside ours.
+wine_server_of() {
+    local pid
+    for pid in $(pgrep '^wineserver'); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$1"; then
+            echo "$pid"
+            return 0
+        fi
+    done
+    return 1
 }
 
 # Keeps Wine's desktop up between GUI programs (each start would otherwise pay for it again).

@@ -49,11 +49,16 @@ inline BOOL WINAPI deleteMemoryDC(HDC h) {
 inline BOOL WINAPI closeRegKey(HKEY h) {
     return RegCloseKey(h) == ERROR_SUCCESS;
 }
+// A process, thread, mutex or event; those that fail as INVALID_HANDLE_VALUE are not kept here.
+inline BOOL WINAPI closeKernelHandle(HANDLE h) {
+    return CloseHandle(h);
+}
 
 using UniqueBitmap = UniqueHandle<HBITMAP, deleteBitmap>;
 using UniqueBrush = UniqueHandle<HBRUSH, deleteBrush>;
 using UniqueMemoryDC = UniqueHandle<HDC, deleteMemoryDC>;
 using UniqueRegKey = UniqueHandle<HKEY, closeRegKey>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, closeKernelHandle>;
 
 // A window's device context, borrowed for one scope.
 class WindowDC {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 
+#include "win32/context_help.h"
 #include "win32/handles.h"
 
 // Runs dialog template `templateId` of `instance` modally, owned by `owner`; the procedure finds
@@ -24,25 +25,36 @@ State* dialogState(HWND dialog, UINT message, LPARAM lParam) {
     return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
+// What the one procedure keeps of a dialog: its session and the template it was made from.
+template <typename Session>
+struct SessionDialog {
+    Session& session;
+    int templateId;
+};
+
 // The one procedure of every dialog: it hands each message to a session of the dialog's own,
 // kept in DWLP_USER, whose handlers say whether they took it:
 //   BOOL onInit(HWND)  - TRUE lets the system set the focus, FALSE when the session set it
 //   bool onCommand(HWND, int id, int notification, WPARAM)
 //   void onDestroy(HWND)
+// It answers the context-help button itself, from the template's help texts.
 template <typename Session>
 INT_PTR CALLBACK sessionProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* session = dialogState<Session>(dialog, message, lParam);
-    if (session == nullptr) {
+    auto* state = dialogState<SessionDialog<Session>>(dialog, message, lParam);
+    if (state == nullptr) {
         return FALSE;
     }
+    Session& session = state->session;
     switch (message) {
         case WM_INITDIALOG:
-            return session->onInit(dialog);
+            return session.onInit(dialog);
         case WM_COMMAND:
-            return session->onCommand(dialog, LOWORD(wParam), HIWORD(wParam), wParam) ? TRUE
-                                                                                      : FALSE;
+            return session.onCommand(dialog, LOWORD(wParam), HIWORD(wParam), wParam) ? TRUE : FALSE;
+        case WM_HELP:
+            showContextHelp(dialog, state->templateId, *reinterpret_cast<const HELPINFO*>(lParam));
+            return TRUE;
         case WM_DESTROY:
-            session->onDestroy(dialog);
+            session.onDestroy(dialog);
             return FALSE;
         default:
             return FALSE;
@@ -52,7 +64,8 @@ INT_PTR CALLBACK sessionProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
 // Runs a dialog on its session; what the dialog ended with.
 template <typename Session>
 INT_PTR runSessionDialog(HINSTANCE instance, int templateId, HWND owner, Session& session) {
-    return runModalDialog(instance, templateId, owner, sessionProcedure<Session>, &session);
+    SessionDialog<Session> state{session, templateId};
+    return runModalDialog(instance, templateId, owner, sessionProcedure<Session>, &state);
 }
 
 // Handlers a session may leave out.

@@ -21,7 +21,12 @@ float_bytes() { perl -e 'print join ",", map { sprintf "%02x", $_ } unpack "C4",
 
 # Each case writes its files into $dir and its registry values, in .reg form, to stdout.
 custom_bitmap() { printf '"Currency"=hex:03,00,00,00\r\n"DigitsBitmapFile"="strip.bmp"\r\n'; }
-case_bmp_truncated() { bmp 396 45 8 | head -c 16384 >"$dir/strip.bmp"; custom_bitmap; }
+# Cut after writing: head closing the pipe early would kill the writer with SIGPIPE.
+case_bmp_truncated() {
+    bmp 396 45 8 >"$dir/strip.bmp"
+    truncate -s 16384 "$dir/strip.bmp"
+    custom_bitmap
+}
 case_bmp_offset() { bmp 396 45 8 >"$dir/strip.bmp"; poke32 "$dir/strip.bmp" 10 20000; custom_bitmap; }
 case_bmp_empty() { : >"$dir/strip.bmp"; custom_bitmap; }
 case_bmp_1x1() { bmp 1 1 24 >"$dir/strip.bmp"; custom_bitmap; }
@@ -94,21 +99,24 @@ bad_inputs() {
     KEY=${KEY/HKCU/HKEY_CURRENT_USER}
     APP_WAIT_MS=10000
     for name in $cases; do
+        CASE=$name
         dir=$work/$name
+        APP_DIR=$dir
         mkdir -p "$dir"
         # The key cleared, then filled, in one import.
         { printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[%s]\r\n' "$KEY" "$KEY"; "case_$name"; } \
             >"$work/$name.reg"
         "$wine_run" reg import "$(windows_path "$work/$name.reg")" </dev/null >/dev/null 2>&1 ||
-            fail "$name: reg import"
+            fail "reg import"
         before=$(files_of "$dir")
-        APP_DIR=$dir start_app || fail "$name: no window"
+        start_app
         stop_app
         after=$(files_of "$dir")
         if ! grep -q 'acts.txt$' <<<"$before"; then
             after=$(grep -v ' \./acts\.txt$' <<<"$after" || true)
         fi
-        [ "$before" == "$after" ] || fail "$name: the user's files changed"
-        problems=$(check_saved) || fail "$name: saved $problems"
+        [ "$before" == "$after" ] || fail "the user's files changed"
+        problems=$(check_saved) || fail "saved $problems"
     done
+    CASE= APP_DIR=
 }

@@ -20,6 +20,7 @@
 //                                  for a browser that the registry names)
 //   driver endsession 0|1          send WM_ENDSESSION
 //   driver close                   post WM_CLOSE
+//   driver close-wait MS           post WM_CLOSE and wait until the program has ended
 //   driver move X Y                move the main window
 //   driver checksum                print a checksum of the meter's pixels on screen
 //   driver panel-text              print the meter's window text, as a screen reader reads it
@@ -292,6 +293,16 @@ int main(int argc, char** argv) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (std::strcmp(verb, "close") == 0) {
         PostMessageA(w, WM_CLOSE, 0, 0);
+    } else if (std::strcmp(verb, "close-wait") == 0) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(w, &id);
+        UniqueKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+        PostMessageA(w, WM_CLOSE, 0, 0);
+        if (!process ||
+            WaitForSingleObject(process.get(), static_cast<DWORD>(number(2))) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "cointrel.exe did not end\n");
+            return 1;
+        }
     } else if (std::strcmp(verb, "panel-text") == 0) {
         char text[400] = "";
         GetWindowTextA(FindWindowExA(w, nullptr, "KettPanel Class", nullptr), text, sizeof text);

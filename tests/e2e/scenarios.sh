@@ -3,10 +3,10 @@
 # cleared first, driven from outside by the driver; then the registry, the files and the screen
 # are checked. Runs inside the Wine session of scripts/test.sh (WINEPREFIX and DISPLAY set).
 #
-#   scenarios.sh SCENARIO COINTREL_EXE DRIVER_EXE WORK_ROOT
+#   scenarios.sh SCENARIO COINTREL_EXE DRIVER_EXE WORK_ROOT VERSION
 set -euo pipefail
 
-scenario=$1 exe=$2 driver=$3
+scenario=$1 exe=$2 driver=$3 version=$5
 work=$4/$scenario
 here=$(cd "$(dirname "$0")" && pwd)
 wine_run=$here/../../scripts/wine-run
@@ -15,11 +15,30 @@ rm -rf "$work"
 mkdir -p "$work"
 APP_PID=
 
+# What a failure shows beside its reason: the window, the settings, the files and the last of
+# what the program printed.
+show_state() {
+    local dir=${APP_DIR:-$work}
+    echo "-- window: $("$wine_run" "$driver" title </dev/null 2>&1 | tr -d '\r')" \
+        "$("$wine_run" "$driver" geometry </dev/null 2>/dev/null | tr -d '\r')"
+    echo "-- settings:"
+    "$wine_run" reg query "$KEY" </dev/null 2>&1 | tr -d '\r' | sed -n 's/^    //p'
+    echo "-- files in $dir:"
+    ls -l "$dir"
+    echo "-- what cointrel.exe printed, last lines:"
+    tail -n 10 "$work/app.out" 2>/dev/null || true
+}
+REPORTED=
 fail() {
-    echo "FAIL ($scenario): $*" >&2
+    REPORTED=1
+    echo "FAIL ($scenario${CASE:+, case $CASE}): $*" >&2
+    show_state >&2
     import -window root "$work/failure.png" 2>/dev/null || true
     exit 1
 }
+# A command that fails outside fail() ends the script through set -e: say which and where.
+set -E
+trap 'LAST_ERROR="${BASH_SOURCE[0]##*/} line $LINENO: \`$BASH_COMMAND\` ended with status $?"' ERR
 expect_eq() { [ "$1" == "$2" ] || fail "$3: got '$1', expected '$2'"; }
 
 drive() { "$wine_run" "$driver" "$@" </dev/null 2>"$work/driver.err" | tr -d '\r'; }
@@ -95,8 +114,15 @@ stop_app() {
     wait "$APP_PID" || fail "cointrel.exe exited with $?"
     APP_PID=
 }
-cleanup() { [ -z "$APP_PID" ] || kill "$APP_PID" 2>/dev/null || true; }
-trap cleanup EXIT
+on_exit() {
+    local status=$?
+    if [ "$status" -ne 0 ] && [ -z "$REPORTED" ]; then
+        echo "FAIL ($scenario${CASE:+, case $CASE}): ${LAST_ERROR:-exited with status $status}" >&2
+        show_state >&2
+    fi
+    [ -z "$APP_PID" ] || kill "$APP_PID" 2>/dev/null || true
+}
+trap on_exit EXIT
 
 first_run() {
     reg_clear
@@ -394,8 +420,10 @@ packages() {
     local out=$work/packages user
     COINTREL_BUILD_DIR=$(dirname "$(dirname "$exe")") "$here/../../scripts/package.sh" "$out" \
         >"$work/package.out" 2>&1 || fail "package.sh: $(tail -n 5 "$work/package.out")"
-    expect_eq "$(unzip -Z1 "$out/cointrel-1.0.0-portable.zip" | sort | tr '\n' ' ')" \
-        "HOW-TO-USE.txt README.txt cointrel.exe " "what the ZIP holds"
+    expect_eq "$(unzip -Z1 "$out/cointrel-$version-portable.zip" | sort | tr '\n' ' ')" \
+        "Cointrel/ Cointrel/README.txt Cointrel/cointrel.exe " "what the ZIP holds"
+    expect_eq "$(unzip -p "$out/cointrel-$version-portable.zip" Cointrel/README.txt | head -n 1)" \
+        "Cointrel $version"$'\r' "the read-me's first line"
     user=$(id -un)
     local home="$WINEPREFIX/drive_c/users/$user" winhome="C:\\users\\$user"
     local program="$home/AppData/Local/Programs/Cointrel" data="$home/Documents/Cointrel"
@@ -403,21 +431,22 @@ packages() {
     local uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Cointrel'
     reg_clear
     rm -rf "$data"
-    "$wine_run" "$out/cointrel-1.0.0-setup.exe" /S </dev/null >/dev/null 2>&1 || fail "installer"
+    "$wine_run" "$out/cointrel-$version-setup.exe" /S </dev/null >/dev/null 2>&1 || fail "installer"
     [ -x "$program/cointrel.exe" ] || fail "no program in $program"
     [ -d "$data" ] || fail "no data folder"
     "$wine_run" reg query "$uninstall" /v DisplayVersion </dev/null 2>/dev/null | tr -d '\r' |
-        grep -q 'REG_SZ    1.0.0$' || fail "no Add/Remove Programs entry"
+        grep -qxF "    DisplayVersion    REG_SZ    $version" || fail "no Add/Remove Programs entry"
     "$wine_run" start "$winhome\\$shortcut" </dev/null >/dev/null 2>&1
     check wait-window 10000
-    check close
-    check wait-gone 10000
+    check close-wait 10000
     [ -f "$data/acts.txt" ] || fail "the activities file is not in the data folder"
     [ ! -e "$program/acts.txt" ] || fail "the activities file is in the program folder"
     "$wine_run" "$program/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
+    # The uninstaller goes on from a copy of itself after returning; removing the folder is the
+    # last thing it does.
     local i
-    for i in $(seq 100); do
-        [ -e "$program/cointrel.exe" ] || break
+    for i in $(seq 300); do
+        [ -e "$program" ] || break
         sleep 0.1
     done
     [ ! -e "$program" ] || fail "the program folder is still there: $(ls "$program")"
