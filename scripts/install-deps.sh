@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config clang libclang-rt-14-dev
+    cmake g++ make pkg-config clang libclang-rt-14-dev llvm
     googletest libgtest-dev libbenchmark-dev
     libfreetype-dev fonts-dejavu-extra
     g++-mingw-w64-x86-64-posix mingw-w64-tools

@@ -26,6 +26,12 @@ cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build/windows" -j "$jobs"
+# Visual Studio's resource compiler reads the script by Microsoft's grammar, which windres only
+# loosely follows; llvm-rc follows it too. Its output is not linked.
+echo "== The resource script, compiled by llvm-rc as well"
+llvm-rc /I "$root/resources" /I "$build/windows/generated" /I /usr/share/mingw-w64/include \
+    /FO "$build/windows/cointrel-llvm-rc.res" "$root/resources/cointrel.rc"
+
 echo "== Tests under Wine"
 . "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
