@@ -10,8 +10,8 @@ void dateText(const SYSTEMTIME& time, DWORD flags, const char* picture, char* ou
     }
 }
 
-// Wall-clock times in 100 ns units, without any time-zone conversion; false for a time the
-// platform cannot convert.
+}  // namespace
+
 bool hundredNanoseconds(const SYSTEMTIME& time, std::int64_t& out) {
     FILETIME ft;
     if (!SystemTimeToFileTime(&time, &ft)) {
@@ -22,7 +22,11 @@ bool hundredNanoseconds(const SYSTEMTIME& time, std::int64_t& out) {
     return true;
 }
 
-}  // namespace
+bool wallClockTime(std::int64_t hundredNs, SYSTEMTIME& out) {
+    const auto value = static_cast<std::uint64_t>(hundredNs);
+    const FILETIME ft{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+    return hundredNs >= 0 && FileTimeToSystemTime(&ft, &out);
+}
 
 LogMoment logMomentOf(const SYSTEMTIME& time) {
     LogMoment m;
@@ -40,21 +44,26 @@ LogMoment logMomentOf(const SYSTEMTIME& time) {
     return m;
 }
 
-void writeLogRecord(const KettPanel& panel, LogRecordKind kind) {
-    if (!panel.loggingEnabled) {
-        return;
-    }
+void writeLogRecordTo(const char* file, LogRecordKind kind, const char* activityName,
+                      const SYSTEMTIME& startTime, const SYSTEMTIME& finishTime) {
     LogMoment start, finish;
     std::int64_t seconds = 0;
     if (kind == LOG_FINISHED) {
-        finish = logMomentOf(panel.finishTime);
+        finish = logMomentOf(finishTime);
         std::int64_t from = 0, to = 0;
-        if (hundredNanoseconds(panel.startTime, from) && hundredNanoseconds(panel.finishTime, to)) {
+        if (hundredNanoseconds(startTime, from) && hundredNanoseconds(finishTime, to)) {
             seconds = durationSeconds(from, to);
         }
     } else {
-        start = logMomentOf(panel.startTime);
+        start = logMomentOf(startTime);
     }
-    const char* name = panel.logActivityName != nullptr ? panel.logActivityName : "";
-    appendToLog(panel.logFileName, logRecordText(kind, name, start, finish, seconds).text);
+    appendToLog(file, logRecordText(kind, activityName, start, finish, seconds).text);
+}
+
+void writeLogRecord(const KettPanel& panel, LogRecordKind kind) {
+    if (panel.loggingEnabled) {
+        writeLogRecordTo(panel.logFileName, kind,
+                         panel.logActivityName != nullptr ? panel.logActivityName : "",
+                         panel.startTime, panel.finishTime);
+    }
 }

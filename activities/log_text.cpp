@@ -2,6 +2,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 
 void cutToHoursAndMinutes(char* time) {
     for (int i = 0; i < 5; ++i) {
@@ -27,7 +28,13 @@ LogRecord logRecordText(LogRecordKind kind, const char* activityName, const LogM
     const std::size_t size = sizeof record.text;
     switch (kind) {
         case LOG_BANNER:
-            std::snprintf(out, size, "\n%s %s - Cointrel started\n", start.weekday, start.longDate);
+            // A long date that names the weekday already ("dddd, MMMM d, yyyy") says it once.
+            if (start.weekday[0] != '\0' && std::strstr(start.longDate, start.weekday) != nullptr) {
+                std::snprintf(out, size, "\n%s - Cointrel started\n", start.longDate);
+            } else {
+                std::snprintf(out, size, "\n%s %s - Cointrel started\n", start.weekday,
+                              start.longDate);
+            }
             break;
         case LOG_STARTED:
             std::snprintf(out, size, "  %s\n    %s, %s, Started\n", activityName, start.shortDate,
@@ -57,4 +64,10 @@ bool appendToLog(const char* path, const char* text) {
     }
     const bool written = std::fputs(text, file) >= 0;
     return std::fclose(file) == 0 && written;
+}
+
+LogHandover logHandover(bool wasLogging, const char* oldFile, bool nowLogging,
+                        const char* newFile) {
+    const bool sameFile = std::strcmp(oldFile, newFile) == 0;
+    return {wasLogging && (!nowLogging || !sameFile), nowLogging && (!wasLogging || !sameFile)};
 }

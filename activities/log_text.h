@@ -37,3 +37,12 @@ LogRecord logRecordText(LogRecordKind kind, const char* activityName, const LogM
 // Appends text to the log file, which is created when missing; false when it cannot be
 // opened, and the record is lost.
 bool appendToLog(const char* path, const char* text);
+
+// What the current period needs written when the logging switch or the log file changes in the
+// middle of it, so that every Started in every log file has its Finished: the period's Finished
+// in the old file, and its Started, with its own name and start time, in the new one.
+struct LogHandover {
+    bool finishInOld;
+    bool startInNew;
+};
+LogHandover logHandover(bool wasLogging, const char* oldFile, bool nowLogging, const char* newFile);

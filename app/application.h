@@ -13,6 +13,11 @@
 
 extern const char MAIN_CLASS_NAME[];
 
+// While the total grows it is saved at least this often, so that a process ended from outside
+// (a crash, End task, a power cut) loses no more than that of the earnings.
+constexpr UINT_PTR CHECKPOINT_TIMER_ID = 1;
+constexpr UINT CHECKPOINT_MS = 10000;
+
 // Distances between the main window's outer rectangle and its client area, in pixels.
 struct FrameInsets {
     int top = 0;
@@ -57,6 +62,12 @@ class Application {
     void applyCurrency(HWND mainWindow);
     // Finish the activity and save every setting (at exit and at the end of the session).
     void finishAndSave(HWND mainWindow);
+    // Save every value and the open period now, after a change of the user's or while the total
+    // grows; and keep doing so every CHECKPOINT_MS while it grows, and not while it stands.
+    void checkpoint(HWND mainWindow);
+    // After the logging switch or the log file changed mid-period: the period's Finished in the
+    // old file and its Started in the new one, as needed to keep every Started paired.
+    void handOverLog(bool wasLogging, const char* oldFile);
     void buildMenus(HWND mainWindow);
 
     HINSTANCE programInstance;
@@ -74,6 +85,10 @@ class Application {
 
   private:
     HBITMAP loadCurrencyBitmap();
+    // The period a crashed run left open gets its Finished, dated at that run's last checkpoint.
+    void closeCrashedPeriod();
+    // The current period as the key keeps it, with `now` as the checkpoint's time.
+    bool openPeriod(const SYSTEMTIME& now, OpenPeriod& period) const;
     void setTitle(HWND mainWindow);
     // The main window's outer size that gives the meter the whole client area.
     SIZE sizeAroundMeter() const;

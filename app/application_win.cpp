@@ -95,6 +95,7 @@ HWND Application::start(int showCommand) {
     meter->createWindow();
     meter->loggingEnabled = settings.logging;
     copyText(meter->logFileName, settings.logFile);
+    closeCrashedPeriod();
     GetLocalTime(&meter->startTime);
     writeLogRecord(*meter, LOG_BANNER);
     startActivity(currentActivityIndex);
@@ -124,7 +125,28 @@ HWND Application::start(int showCommand) {
         ShowWindow(window, showCommand);
     }
     UpdateWindow(window);
+    if (meter->running) {
+        SetTimer(window, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
+    }
     return window;
+}
+
+void Application::closeCrashedPeriod() {
+    SYSTEMTIME now{}, start{}, last{};
+    GetLocalTime(&now);
+    std::int64_t nowValue = 0;
+    OpenPeriod left;
+    if (settings.logging && hundredNanoseconds(now, nowValue) &&
+        loadOpenPeriod(nowValue, left, settingsKey) && wallClockTime(left.start, start) &&
+        wallClockTime(left.checkpoint, last)) {
+        writeLogRecordTo(settings.logFile, LOG_FINISHED, left.name, start, last);
+    }
+}
+
+bool Application::openPeriod(const SYSTEMTIME& now, OpenPeriod& period) const {
+    copyText(period.name, meter->logActivityName != nullptr ? meter->logActivityName : "");
+    return hundredNanoseconds(meter->startTime, period.start) &&
+           hundredNanoseconds(now, period.checkpoint);
 }
 
 int Application::run(HWND mainWindow) {
@@ -167,6 +189,11 @@ void Application::startPeriod(const char* name, bool running) {
     writeLogRecord(*meter, LOG_STARTED);
     // The tick is read after the record is written, and running set last.
     meter->start(GetTickCount(), running);
+    // Kept open in the key from its start on, so that a crash cannot leave this Started unpaired.
+    OpenPeriod period;
+    if (openPeriod(meter->startTime, period)) {
+        saveOpenPeriod(period, settingsKey);
+    }
 }
 
 void Application::resetTotal(double newTotal) {
@@ -221,7 +248,36 @@ void Application::addActivity(const char* name, bool paid) {
 
 void Application::finishAndSave(HWND mainWindow) {
     finishActivity();
-    saveSettings(mainWindow, settings, rate, *meter, settingsKey);
+    KillTimer(mainWindow, CHECKPOINT_TIMER_ID);
+    saveSettings(mainWindow, settings, rate, *meter, nullptr, settingsKey);
+}
+
+void Application::checkpoint(HWND mainWindow) {
+    meter->step(GetTickCount());  // the total as of now, not of the last tick
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    OpenPeriod period;
+    const bool open = openPeriod(now, period);
+    saveSettings(mainWindow, settings, rate, *meter, open ? &period : nullptr, settingsKey);
+    if (meter->running) {
+        SetTimer(mainWindow, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
+    } else {
+        KillTimer(mainWindow, CHECKPOINT_TIMER_ID);
+    }
+}
+
+void Application::handOverLog(bool wasLogging, const char* oldFile) {
+    const LogHandover handover =
+        logHandover(wasLogging, oldFile, meter->loggingEnabled, meter->logFileName);
+    const char* name = meter->logActivityName != nullptr ? meter->logActivityName : "";
+    if (handover.finishInOld) {
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        writeLogRecordTo(oldFile, LOG_FINISHED, name, meter->startTime, now);
+    }
+    if (handover.startInNew) {
+        writeLogRecordTo(meter->logFileName, LOG_STARTED, name, meter->startTime, meter->startTime);
+    }
 }
 
 void Application::buildMenus(HWND mainWindow) {

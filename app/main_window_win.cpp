@@ -12,16 +12,17 @@ Application* applicationOf(HWND window) {
 }
 
 // Commands from the menus and the accelerator; the high word of wParam (1 for an accelerator)
-// does not matter.
+// does not matter. Whatever a command changed is saved at once.
 void onCommand(Application& app, HWND window, unsigned id) {
     if (isActivityCommand(id, app.activities->count)) {
         app.switchActivity(window, static_cast<int>(id - ACTIVITY_COMMAND_BASE));
+        app.checkpoint(window);
         return;
     }
     switch (id) {
         case CMD_EXIT:
             DestroyWindow(window);
-            break;
+            return;  // the window's end saves everything
         case CMD_ALWAYS_ON_TOP:
             app.toggleTopMost(window);
             break;
@@ -33,10 +34,15 @@ void onCommand(Application& app, HWND window, unsigned id) {
                                 app.meter->total,
                                 [&app](double newTotal) { app.resetTotal(newTotal); });
             break;
-        case CMD_LOGGING:
+        case CMD_LOGGING: {
+            const bool wasLogging = app.meter->loggingEnabled;
+            char oldFile[sizeof app.meter->logFileName];
+            copyText(oldFile, app.meter->logFileName);
             runLoggingDialog(app.programInstance, window, app.dialogs.logging, app.settings,
                              *app.meter);
+            app.handOverLog(wasLogging, oldFile);
             break;
+        }
         case CMD_EDIT_ACTIVITIES:
             runActivitiesFileDialog(app.programInstance, window, app.dialogs.activitiesFile,
                                     app.settings);
@@ -48,7 +54,7 @@ void onCommand(Application& app, HWND window, unsigned id) {
             break;
         case CMD_ABOUT:
             runAboutDialog(app.programInstance, window, [](const char* url) { openLink(url); });
-            break;
+            return;  // changes nothing
         case CMD_CURRENCY:
             if (runCurrencyDialog(app.programInstance, window, app.dialogs.currency,
                                   app.settings) == 1) {
@@ -56,8 +62,9 @@ void onCommand(Application& app, HWND window, unsigned id) {
             }
             break;
         default:
-            break;  // anything else is not ours
+            return;  // anything else is not ours
     }
+    app.checkpoint(window);
 }
 
 }  // namespace
@@ -88,6 +95,14 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         case WM_COMMAND:
             onCommand(*app, window, LOWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == CHECKPOINT_TIMER_ID) {
+                app->checkpoint(window);
+            }
+            return 0;
+        case WM_EXITSIZEMOVE:
+            app->checkpoint(window);  // the placement the user chose
             return 0;
         case WM_DESTROY:
             app->finishAndSave(window);

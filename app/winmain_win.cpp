@@ -1,8 +1,22 @@
 #include <windows.h>
 
 #include "app/application.h"
+#include "win32/handles.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // One counter per user session, from whatever folder it is started: two would count the same
+    // time twice, and the last to close would overwrite the other's total. A second start shows
+    // the first and leaves, before it reads or writes anything of the user's.
+    UniqueKernelHandle running(CreateMutexA(nullptr, FALSE, "Local\\Marrowfen.Cointrel"));
+    if (running && GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (HWND first = FindWindowA(MAIN_CLASS_NAME, nullptr)) {
+            if (IsIconic(first)) {
+                ShowWindow(first, SW_RESTORE);
+            }
+            SetForegroundWindow(first);
+        }
+        return 0;
+    }
     static Application application(instance);
     HWND mainWindow = application.start(showCommand);
     if (mainWindow == nullptr) {

@@ -42,7 +42,10 @@ own_process() {
     for environ in $(grep -lzxF "COINTREL_BENCH_RUN=$1" /proc/[0-9]*/environ 2>/dev/null); do
         pid=${environ#/proc/}
         pid=${pid%/environ}
-        [[ "$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)" == "$2"* ]] && echo "$pid" && return
+        if [[ "$({ tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null)" == "$2"* ]]; then
+            echo "$pid"
+            return
+        fi
     done
 }
 # CPU time of all a process's threads, in nanoseconds.

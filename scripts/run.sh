@@ -16,26 +16,29 @@ exe=$build/app/cointrel.exe
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree=d;mshtml=d;winemenubuilder.exe=d"}
+# Wine and the virtual display run in sessions of their own (setsid): a terminal sends Ctrl+C to
+# its whole foreground process group, which would end them before Cointrel could save anything.
+# It reaches this script alone, which closes Cointrel the ordinary way.
 prefix=${WINEPREFIX:-$HOME/.wine}
 if [ ! -d "$prefix" ]; then
     export WINEARCH=win64
     echo "Setting up the Wine prefix $prefix (once)..."
-    wine wineboot </dev/null >/dev/null 2>&1
+    setsid wine wineboot </dev/null >/dev/null 2>&1
 fi
 # Wine's own fonts draw the caption buttons; copy any the prefix lacks.
 cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 
 cd "$folder"
-if [ -n "${DISPLAY:-}" ]; then
-    exec wine "$exe"
+desktop=()
+if [ -z "${DISPLAY:-}" ]; then
+    # No display: a virtual one, with Wine's own desktop on it so that the window has its frame.
+    . "$root/scripts/wine-session.sh"
+    virtual_display_start 800x600x24 /dev/null
+    xvfb=$VIRTUAL_DISPLAY_PID
+    trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+    desktop=(explorer /desktop=Cointrel,640x240)
 fi
-
-# No display: a virtual one, with Wine's own desktop on it so that the window has its frame.
-. "$root/scripts/wine-session.sh"
-virtual_display_start 800x600x24 /dev/null
-xvfb=$VIRTUAL_DISPLAY_PID
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-wine explorer /desktop=Cointrel,640x240 "$exe" </dev/null >/dev/null 2>&1 &
+setsid wine "${desktop[@]}" "$exe" </dev/null >/dev/null 2>&1 &
 app=$!
 
 # Stopping closes Cointrel the ordinary way, so that it logs the finish and saves its total and
@@ -44,9 +47,8 @@ stop() {
     trap - INT TERM
     echo
     echo "Closing Cointrel..."
-    # Asked from within its own desktop, where taskkill finds its window and sends it WM_CLOSE.
-    wine explorer /desktop=Cointrel,640x240 taskkill /im cointrel.exe </dev/null >/dev/null 2>&1 ||
-        true
+    # Asked from within its desktop, where taskkill finds its window and sends it WM_CLOSE.
+    wine "${desktop[@]}" taskkill /im cointrel.exe </dev/null >/dev/null 2>&1 || true
     for _ in $(seq 150); do
         kill -0 "$app" 2>/dev/null || break
         sleep 0.1
@@ -56,6 +58,11 @@ stop() {
 }
 trap stop INT TERM
 
+if [ ${#desktop[@]} -eq 0 ]; then
+    echo "Cointrel runs in a window of its own: close it to stop, or press Ctrl+C here."
+    wait "$app" || true
+    exit 0
+fi
 shot=$folder/cointrel-screen.png
 echo "No display found: Cointrel runs on the virtual display $DISPLAY."
 echo "Screenshots of it go to $shot every 5 seconds; stop it with Ctrl+C."

@@ -37,11 +37,12 @@ wine_session_start() {
 # A virtual display of our own, so that windows never land on a user's desktop: starts Xvfb with
 # SCREEN (WxHxD), its output to LOG, and exports DISPLAY. Xvfb picks a free number itself and
 # says which once it takes connections, so two sessions starting at once never share one.
-# The server's PID is in VIRTUAL_DISPLAY_PID.
+# It runs in a session of its own, out of reach of a terminal's Ctrl+C, which only the script
+# that started it should see. The server's PID is in VIRTUAL_DISPLAY_PID.
 virtual_display_start() {
     local numberfile i
     numberfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$numberfile" </dev/null >"$2" 2>&1 &
+    setsid Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$numberfile" </dev/null >"$2" 2>&1 &
     VIRTUAL_DISPLAY_PID=$!
     for i in $(seq 100); do
         [ -s "$numberfile" ] && break
@@ -63,7 +64,7 @@ virtual_display_start() {
 wine_server_of() {
     local pid
     for pid in $(pgrep '^wineserver'); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$1"; then
+        if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$1"; then
             echo "$pid"
             return 0
         fi

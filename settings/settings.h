@@ -53,12 +53,13 @@ constexpr std::uint32_t VALUE_TEXT = 1;    // REG_SZ: 8-bit text with its termin
 constexpr std::uint32_t VALUE_BINARY = 3;  // REG_BINARY: raw bytes, numbers little-endian
 
 // The settings key as the loader sees it. A read fails when the value is missing or its data
-// are longer than the buffer; after a failure the buffer's content is undefined.
+// are longer than the buffer; after a failure the buffer's content is undefined. It gives the
+// data's size and kind.
 class SettingsReader {
   public:
     virtual ~SettingsReader() = default;
-    virtual bool read(const char* name, void* buffer, std::uint32_t capacity,
-                      std::uint32_t& size) = 0;
+    virtual bool read(const char* name, void* buffer, std::uint32_t capacity, std::uint32_t& size,
+                      std::uint32_t& kind) = 0;
 };
 
 class SettingsWriter {
@@ -67,6 +68,8 @@ class SettingsWriter {
     // Replaces the named value; failures are not reported (the old value stays).
     virtual void write(const char* name, std::uint32_t kind, const void* data,
                        std::uint32_t size) = 0;
+    // Takes the named value out of the key, when it is there.
+    virtual void remove(const char* name) = 0;
 };
 
 // Fills settings and the rate from the key, or with the defaults where the key (reader null)
@@ -85,6 +88,23 @@ struct RunState {
 // finitely is left out, so the key keeps the last sound one.
 void saveSettings(SettingsWriter& writer, const Settings& settings, const Rate& rate,
                   const RunState& state);
+
+// The activity period a run has open, kept in the key beside the thirteen values at every
+// checkpoint, and taken out when the run finishes it: so the next start can tell that a run
+// ended without finishing its period (a crash, a kill, a power cut) and close it in the log.
+// Times are local wall-clock times in 100-nanosecond units since 1601, as the log counts them.
+struct OpenPeriod {
+    std::int64_t start = 0;
+    std::int64_t checkpoint = 0;  // the last checkpoint's time
+    char name[SETTINGS_TEXT_SIZE] = "";
+};
+
+void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period);
+// The run's period is finished: nothing is left open.
+void removeOpenPeriod(SettingsWriter& writer);
+// The period a run left open, when there is one to close: false when a value is missing, of the
+// wrong kind or size, or its times cannot be (the checkpoint before the start or after `now`).
+bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period);
 
 // Defaults, as used when nothing usable is stored.
 constexpr const char* DEFAULT_ACTIVITIES_FILE = "acts.txt";

@@ -13,8 +13,8 @@ namespace {
 template <typename T>
 bool readExact(SettingsReader& reader, const char* name, T& out) {
     unsigned char buffer[sizeof(T)] = {};
-    std::uint32_t size = 0;
-    if (!reader.read(name, buffer, sizeof buffer, size) || size != sizeof buffer) {
+    std::uint32_t size = 0, kind = 0;
+    if (!reader.read(name, buffer, sizeof buffer, size, kind) || size != sizeof buffer) {
         return false;
     }
     std::memcpy(&out, buffer, sizeof out);
@@ -25,8 +25,8 @@ bool readExact(SettingsReader& reader, const char* name, T& out) {
 // are one character too many.
 bool readText(SettingsReader& reader, const char* name, char (&out)[SETTINGS_TEXT_SIZE]) {
     char buffer[SETTINGS_TEXT_SIZE] = {};
-    std::uint32_t size = 0;
-    if (!reader.read(name, buffer, sizeof buffer, size) ||
+    std::uint32_t size = 0, kind = 0;
+    if (!reader.read(name, buffer, sizeof buffer, size, kind) ||
         !terminateStoredText(buffer, sizeof buffer, size)) {
         return false;
     }
@@ -131,4 +131,55 @@ void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate,
     writeInt(writer, "Currency", s.currency);
     writeText(writer, "DigitsBitmapFile", s.digitsBitmapFile);
     writeInt(writer, "Decimals", s.decimals);
+}
+
+namespace {
+
+const char* const PERIOD_START = "PeriodStart";
+const char* const PERIOD_CHECKPOINT = "PeriodCheckpoint";
+const char* const PERIOD_NAME = "PeriodName";
+
+bool readTime(SettingsReader& reader, const char* name, std::int64_t& out) {
+    unsigned char buffer[sizeof out] = {};
+    std::uint32_t size = 0, kind = 0;
+    if (!reader.read(name, buffer, sizeof buffer, size, kind) || size != sizeof buffer ||
+        kind != VALUE_BINARY) {
+        return false;
+    }
+    std::memcpy(&out, buffer, sizeof out);
+    return true;
+}
+
+}  // namespace
+
+void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period) {
+    writer.write(PERIOD_START, VALUE_BINARY, &period.start, sizeof period.start);
+    writeText(writer, PERIOD_NAME, period.name);
+    // Last: a key that has it holds the rest of this checkpoint too.
+    writer.write(PERIOD_CHECKPOINT, VALUE_BINARY, &period.checkpoint, sizeof period.checkpoint);
+}
+
+void removeOpenPeriod(SettingsWriter& writer) {
+    // First: a key without it has nothing open, whatever else is left.
+    writer.remove(PERIOD_CHECKPOINT);
+    writer.remove(PERIOD_START);
+    writer.remove(PERIOD_NAME);
+}
+
+bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period) {
+    OpenPeriod stored;
+    char name[SETTINGS_TEXT_SIZE] = {};
+    std::uint32_t size = 0, kind = 0;
+    if (!readTime(reader, PERIOD_START, stored.start) ||
+        !readTime(reader, PERIOD_CHECKPOINT, stored.checkpoint) ||
+        !reader.read(PERIOD_NAME, name, sizeof name, size, kind) || kind != VALUE_TEXT ||
+        !terminateStoredText(name, sizeof name, size)) {
+        return false;
+    }
+    if (stored.start <= 0 || stored.checkpoint < stored.start || stored.checkpoint > now) {
+        return false;
+    }
+    copyText(stored.name, name);
+    period = stored;
+    return true;
 }

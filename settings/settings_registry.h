@@ -13,6 +13,13 @@ extern const char SETTINGS_KEY[];  // under HKEY_CURRENT_USER
 void loadSettings(Settings& settings, Rate& rate, const char* keyPath = SETTINGS_KEY);
 
 // Saves every value, with the meter's total and logging switch and the main window's placement
-// (which is also kept in settings). Nothing is saved when the key cannot be opened or created.
+// (which is also kept in settings), and the period still open (null: none, it is finished).
+// Nothing is saved when the key cannot be opened or created.
 void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter,
-                  const char* keyPath = SETTINGS_KEY);
+                  const OpenPeriod* open, const char* keyPath = SETTINGS_KEY);
+
+// The open period alone, as a period starts.
+void saveOpenPeriod(const OpenPeriod& open, const char* keyPath = SETTINGS_KEY);
+
+// The period a run left open in the key, when there is one to close (see OpenPeriod).
+bool loadOpenPeriod(std::int64_t now, OpenPeriod& open, const char* keyPath = SETTINGS_KEY);

@@ -15,15 +15,16 @@ class RegistryKey : public SettingsReader, public SettingsWriter {
   public:
     explicit RegistryKey(HKEY key) : key_(key) {}
 
-    bool read(const char* name, void* buffer, std::uint32_t capacity,
-              std::uint32_t& size) override {
-        DWORD kind = 0;
+    bool read(const char* name, void* buffer, std::uint32_t capacity, std::uint32_t& size,
+              std::uint32_t& kind) override {
+        DWORD type = 0;
         DWORD bytes = capacity;
-        if (RegQueryValueExA(key_.get(), name, nullptr, &kind, static_cast<BYTE*>(buffer),
+        if (RegQueryValueExA(key_.get(), name, nullptr, &type, static_cast<BYTE*>(buffer),
                              &bytes) != ERROR_SUCCESS) {
             return false;
         }
         size = bytes;
+        kind = type;
         return true;
     }
 
@@ -32,9 +33,20 @@ class RegistryKey : public SettingsReader, public SettingsWriter {
         RegSetValueExA(key_.get(), name, 0, kind, static_cast<const BYTE*>(data), size);
     }
 
+    void remove(const char* name) override { RegDeleteValueA(key_.get(), name); }
+
   private:
     UniqueRegKey key_;
 };
+
+// The key opened for reading and writing, or created; null when neither can be done.
+HKEY openKey(const char* keyPath) {
+    HKEY key = nullptr;
+    return RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS
+               ? key
+               : nullptr;
+}
 
 }  // namespace
 
@@ -49,10 +61,9 @@ void loadSettings(Settings& settings, Rate& rate, const char* keyPath) {
 }
 
 void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter,
-                  const char* keyPath) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                  const OpenPeriod* open, const char* keyPath) {
+    HKEY key = openKey(keyPath);
+    if (key == nullptr) {
         return;
     }
     RegistryKey store(key);
@@ -62,4 +73,25 @@ void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const K
     std::memcpy(&settings.placement, &placement, sizeof placement);
     saveSettings(store, settings, rate,
                  RunState{meter.total, meter.loggingEnabled != 0, settings.placement});
+    if (open != nullptr) {
+        saveOpenPeriod(store, *open);
+    } else {
+        removeOpenPeriod(store);
+    }
+}
+
+void saveOpenPeriod(const OpenPeriod& open, const char* keyPath) {
+    if (HKEY key = openKey(keyPath)) {
+        RegistryKey store(key);
+        saveOpenPeriod(store, open);
+    }
+}
+
+bool loadOpenPeriod(std::int64_t now, OpenPeriod& open, const char* keyPath) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegistryKey store(key);
+    return loadOpenPeriod(store, now, open);
 }

@@ -21,6 +21,8 @@
 //   driver endsession 0|1          send WM_ENDSESSION
 //   driver close                   post WM_CLOSE
 //   driver close-wait MS           post WM_CLOSE and wait until the program has ended
+//   driver pid                     print the Windows process id of the window's program
+//   driver count                   print how many main windows of Cointrel there are
 //   driver move X Y                move the main window
 //   driver checksum                print a checksum of the meter's pixels on screen
 //   driver panel-text              print the meter's window text, as a screen reader reads it
@@ -259,6 +261,14 @@ int main(int argc, char** argv) {
         }
         return result;
     }
+    if (std::strcmp(verb, "count") == 0) {
+        int count = 0;
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "Cointrel", nullptr)) != nullptr;) {
+            ++count;
+        }
+        std::printf("%d\n", count);
+        return 0;
+    }
     HWND w = mainWindow();
     if (w == nullptr) {
         std::fprintf(stderr, "no Cointrel window\n");
@@ -293,6 +303,10 @@ int main(int argc, char** argv) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (std::strcmp(verb, "close") == 0) {
         PostMessageA(w, WM_CLOSE, 0, 0);
+    } else if (std::strcmp(verb, "pid") == 0) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(w, &id);
+        std::printf("%lu\n", id);
     } else if (std::strcmp(verb, "close-wait") == 0) {
         DWORD id = 0;
         GetWindowThreadProcessId(w, &id);

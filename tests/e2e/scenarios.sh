@@ -103,14 +103,18 @@ start_app() {
     APP_PID=$!
     check wait-window "${APP_WAIT_MS:-30000}"
 }
-stop_app() {
-    check close
+# Waits up to SECONDS for a process of ours to end; false when it is still there.
+ended_within() {
     local i
-    for i in $(seq 300); do
-        kill -0 "$APP_PID" 2>/dev/null || break
+    for i in $(seq $(($2 * 10))); do
+        kill -0 "$1" 2>/dev/null || return 0
         sleep 0.1
     done
-    kill -0 "$APP_PID" 2>/dev/null && fail "cointrel.exe did not exit"
+    ! kill -0 "$1" 2>/dev/null
+}
+stop_app() {
+    check close
+    ended_within "$APP_PID" 30 || fail "cointrel.exe did not exit"
     wait "$APP_PID" || fail "cointrel.exe exited with $?"
     APP_PID=
 }
@@ -225,6 +229,7 @@ paid_and_unpaid() {
 end_session() {
     reg_clear
     reg_set Logging REG_BINARY 01000000
+    reg_set CurrentActivity REG_SZ 'Nothing in particular'  # standing: no checkpoint saves
     start_app
     check endsession 0
     expect_eq "$(reg_value Kett)" "" "nothing saved at a cancelled end of session"
@@ -251,6 +256,37 @@ always_on_top() {
     expect_eq "$topmost" 0 "on top after two toggles"
     stop_app
     expect_eq "$(reg_value TopMost)" "REG_BINARY 00000000" "saved"
+}
+
+# Ended from outside, as by a crash or End task: the earnings up to the last checkpoint, the
+# activity picked last and the log's pairs survive. A second start leaves one counter running.
+crash_and_second_start() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    reg_set Hourly REG_BINARY "$(float_hex 10000)"
+    start_app
+    local i
+    for i in $(seq 150); do  # a growing total is saved within ten seconds
+        [ -z "$(reg_value Kett)" ] || break
+        sleep 0.1
+    done
+    check command 12002  # Lunch, saved at once
+    local saved
+    saved=$(reg_value Kett)
+    perl -e 'exit !($ARGV[0] > 20)' "$(hex_float "${saved#* }")" || fail "saved total: $saved"
+    "$wine_run" taskkill /f /pid "$(drive pid)" </dev/null >/dev/null 2>&1 || fail "taskkill"
+    ended_within "$APP_PID" 10 || fail "cointrel.exe still runs"
+    APP_PID=
+    start_app
+    expect_eq "$(drive title)" "Lunch - Cointrel" "the activity picked before the crash"
+    (cd "$work" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
+    local second=$!
+    ended_within "$second" 10 || fail "the second start still runs"
+    wait "$second" || fail "the second start exited with $?"
+    expect_eq "$(drive count)" 1 "windows after a second start"
+    stop_app
+    expect_eq "$(reg_value Kett)" "$saved" "the total, standing during Lunch"
+    expect_eq "$(log_shape)" "EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|EMPTY|BANNER|NAME Lunch|STARTED|FINISHED|DURATION|" "every start finished"
 }
 
 # Opens a dialog by its command and waits for it.
@@ -357,11 +393,13 @@ logging_dialog() {
     check command 12002
     stop_app
     expect_eq "$(reg_value Logging)" "REG_BINARY 01000000" "logging saved"
-    # Switched on mid-activity, the log starts with that activity's finish.
-    expect_eq "$(log_shape)" "FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|" "log records"
+    # Switched on mid-period, the log starts with that period's start.
+    local pairs="NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|"
+    expect_eq "$(log_shape)" "$pairs" "log records"
     start_app
     stop_app
-    expect_eq "$(log_shape)" "FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|EMPTY|BANNER|NAME Lunch|STARTED|FINISHED|DURATION|" "log after a restart"
+    expect_eq "$(log_shape)" "${pairs}EMPTY|BANNER|NAME Lunch|STARTED|FINISHED|DURATION|" \
+        "log after a restart"
 }
 
 activities_file_dialog() {
@@ -387,29 +425,32 @@ activities_file_dialog() {
     stop_app
 }
 
-# The README's run command without a display, stopped with Ctrl+C as a user would: Cointrel is
-# closed the ordinary way, so its total and settings are saved in the user's own prefix.
+# The README's run command without a display, stopped with Ctrl+C typed into its terminal, which
+# sends it to the terminal's whole foreground process group: Cointrel is closed the ordinary way,
+# so its total and settings are saved in the user's own prefix.
 run_script_stop() {
     local prefix=$work/prefix
     (
         export WINEPREFIX=$prefix
         unset DISPLAY
         cd "$work"
-        # A job started by a script ignores Ctrl+C; a terminal's foreground command does not.
-        perl -e '$SIG{INT} = "DEFAULT"; exec @ARGV' "$here/../../scripts/run.sh" \
-            >"$work/run.out" 2>&1 &
-        local run=$! i
+        mkfifo keys
+        # As from an interactive shell: a job a script starts would ignore Ctrl+C for good.
+        perl -e '$SIG{INT} = "DEFAULT"; exec @ARGV' script -qfec "$here/../../scripts/run.sh" \
+            /dev/null <keys >"$work/run.out" 2>&1 &
+        local terminal=$! i
+        exec 7>keys
         for i in $(seq 1200); do
             [ -e "$work/cointrel-screen.png" ] && break
-            kill -0 "$run" 2>/dev/null || break
+            kill -0 "$terminal" 2>/dev/null || break
             sleep 0.1
         done
         [ -e "$work/acts.txt" ] || { cat "$work/run.out" >&2; exit 1; }
-        kill -INT "$run"
-        wait "$run"
+        printf '\003' >&7
+        ended_within "$terminal" 60 || { kill "$terminal"; echo "Ctrl+C left run.sh running" >&2; exit 1; }
         "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' >"$work/saved.txt" || true
         wineserver -k 2>/dev/null || true
-    ) || fail "run.sh did not start Cointrel: $(tail -n 5 "$work/run.out")"
+    ) || fail "run.sh: $(tail -n 5 "$work/run.out")"
     expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 13 "values saved at Ctrl+C"
     grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
 }

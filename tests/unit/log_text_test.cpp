@@ -88,6 +88,40 @@ TEST(ActivityLog, LongNamesAndEmptyTextsAreWrittenWhole) {
     EXPECT_STREQ(logRecordText(LOG_BANNER, "", empty, empty, 0).text, "\n  - Cointrel started\n");
 }
 
+TEST(ActivityLog, BannerNamesTheWeekdayOnce) {
+    const LogMoment us = moment("Tuesday", "Tuesday, December 8, 2026", "12/8/2026", "09:00");
+    EXPECT_STREQ(logRecordText(LOG_BANNER, "", us, {}, 0).text,
+                 "\nTuesday, December 8, 2026 - Cointrel started\n");
+    const LogMoment gb = moment("Tuesday", "08 December 2026", "08/12/2026", "09:00");
+    EXPECT_STREQ(logRecordText(LOG_BANNER, "", gb, {}, 0).text,
+                 "\nTuesday 08 December 2026 - Cointrel started\n");
+}
+
+// What a change of the switch or the file mid-period writes, so that every file's Started has
+// its Finished.
+TEST(ActivityLog, HandoverKeepsEveryStartedPaired) {
+    struct Case {
+        bool was;
+        const char* from;
+        bool now;
+        const char* to;
+        bool finishInOld, startInNew;
+    } const cases[] = {
+        {false, "log.txt", true, "log.txt", false, true},     // switched on
+        {true, "log.txt", false, "log.txt", true, false},     // switched off
+        {true, "log.txt", true, "week.txt", true, true},      // another file
+        {true, "log.txt", true, "log.txt", false, false},     // OK, nothing changed
+        {false, "log.txt", false, "week.txt", false, false},  // another file, logging off
+        {false, "log.txt", true, "week.txt", false, true},    // on, to another file
+        {true, "log.txt", false, "week.txt", true, false},    // off, and another file
+    };
+    for (const Case& c : cases) {
+        const LogHandover h = logHandover(c.was, c.from, c.now, c.to);
+        EXPECT_EQ(h.finishInOld, c.finishInOld) << c.was << c.from << " -> " << c.now << c.to;
+        EXPECT_EQ(h.startInNew, c.startInNew) << c.was << c.from << " -> " << c.now << c.to;
+    }
+}
+
 TEST(ActivityLog, TimeTextIsCutToHoursAndMinutes) {
     char full[16] = "14:05:33";
     cutToHoursAndMinutes(full);

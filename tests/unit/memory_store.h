@@ -22,8 +22,8 @@ class MemoryStore : public SettingsReader, public SettingsWriter {
     std::map<std::string, Value> values;
     std::vector<std::string> writeOrder;
 
-    bool read(const char* name, void* buffer, std::uint32_t capacity,
-              std::uint32_t& size) override {
+    bool read(const char* name, void* buffer, std::uint32_t capacity, std::uint32_t& size,
+              std::uint32_t& kind) override {
         const auto it = values.find(name);
         if (it == values.end() || it->second.data.size() > capacity) {
             if (scribble) {
@@ -35,6 +35,7 @@ class MemoryStore : public SettingsReader, public SettingsWriter {
             std::memcpy(buffer, it->second.data.data(), it->second.data.size());
         }
         size = static_cast<std::uint32_t>(it->second.data.size());
+        kind = it->second.kind;
         return true;
     }
 
@@ -44,6 +45,7 @@ class MemoryStore : public SettingsReader, public SettingsWriter {
         values[name] = Value{kind, {bytes, bytes + size}};
         writeOrder.emplace_back(name);
     }
+    void remove(const char* name) override { values.erase(name); }
 
     template <typename T>
     void set(const char* name, const T& value) {

@@ -230,4 +230,40 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     EXPECT_EQ(back.placement.normalTop, 30);
 }
 
+// The period a crashed run left open: a round trip, and no record from a value that cannot be.
+TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
+    constexpr std::int64_t NOW = 134000000000000000;  // 100 ns units
+    const OpenPeriod left{NOW - 3000, NOW - 1000, "Working"};
+    struct Case {
+        const char* what;
+        void (*spoil)(MemoryStore&);
+        bool closed;
+    } const cases[] = {
+        {"sound", [](MemoryStore&) {}, true},
+        {"finished", [](MemoryStore& s) { removeOpenPeriod(s); }, false},
+        {"no checkpoint", [](MemoryStore& s) { s.values.erase("PeriodCheckpoint"); }, false},
+        {"no name", [](MemoryStore& s) { s.values.erase("PeriodName"); }, false},
+        {"short start", [](MemoryStore& s) { s.setBytes("PeriodStart", 4); }, false},
+        {"start as text", [](MemoryStore& s) { s.setText("PeriodStart", "1234567"); }, false},
+        {"name as bytes", [](MemoryStore& s) { s.setBytes("PeriodName", 8, 'a'); }, false},
+        {"long name", [](MemoryStore& s) { s.setText("PeriodName", std::string(256, 'n')); },
+         false},
+        {"checkpoint before start", [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW - 4000); },
+         false},
+        {"checkpoint ahead", [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW + 1); }, false},
+        {"start at zero", [](MemoryStore& s) { s.set("PeriodStart", std::int64_t{0}); }, false},
+    };
+    for (const Case& c : cases) {
+        MemoryStore key;
+        saveOpenPeriod(key, left);
+        c.spoil(key);
+        OpenPeriod read{1, 2, "untouched"};
+        EXPECT_EQ(loadOpenPeriod(key, NOW, read), c.closed) << c.what;
+        const OpenPeriod& expected = c.closed ? left : OpenPeriod{1, 2, "untouched"};
+        EXPECT_EQ(read.start, expected.start) << c.what;
+        EXPECT_EQ(read.checkpoint, expected.checkpoint) << c.what;
+        EXPECT_STREQ(read.name, expected.name) << c.what;
+    }
+}
+
 }  // namespace

@@ -69,7 +69,7 @@ TEST_F(LogTest, RecordsOnDiskEndInCrLf) {
     panel.finishTime = at(2003, 3, 3, 12, 30, 5);
     writeLogRecord(panel, LOG_FINISHED);
     EXPECT_EQ(readFile(path),
-              "\r\nMonday Monday, 3 March 2003 - Cointrel started\r\n"
+              "\r\nMonday, 3 March 2003 - Cointrel started\r\n"
               "  Working\r\n    03/03/2003, 09:12, Started\r\n"
               "    03/03/2003, 12:30, Finished\r\n    Duration: 03:17\r\n");
 }

@@ -93,10 +93,14 @@ TEST_F(AppTest, LoggingDialogSwitchesLoggingToANewFile) {
     command(WM_COMMAND, 12002);  // the next records go to the new file
     FILE* log = std::fopen((logs + "\\week.txt").c_str(), "r");
     ASSERT_NE(log, nullptr);
-    char line[128] = "";
-    std::fgets(line, sizeof line, log);  // the finish of Working
+    std::string text;
+    for (char line[128]; std::fgets(line, sizeof line, log) != nullptr;) {
+        text += line;
+    }
     std::fclose(log);
-    EXPECT_NE(std::string(line).find(", Finished"), std::string::npos) << line;
+    // Switched on mid-period, the log starts with that period's start, so its finish is paired.
+    EXPECT_EQ(text.rfind("  Working\n", 0), 0u) << text;
+    EXPECT_LT(text.find(", Started\n"), text.find(", Finished\n")) << text;
     EXPECT_EQ(GetFileAttributesA((folder + "\\log.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

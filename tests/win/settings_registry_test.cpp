@@ -49,7 +49,7 @@ TEST(SettingsRegistry, SaveAndLoadThroughAPerUserKey) {
     SetWindowPos(window, nullptr, 40, 30, 320, 90, SWP_NOZORDER);
     KettPanel meter(12345.678, rate, window, 0, 0, 8, true, nullptr, GetModuleHandleA(nullptr));
     meter.loggingEnabled = true;
-    saveSettings(window, settings, rate, meter, TEST_KEY.c_str());
+    saveSettings(window, settings, rate, meter, nullptr, TEST_KEY.c_str());
     DestroyWindow(window);
 
     struct Expected {
