@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "activities/unique_file.h"
+
 namespace {
 
 // Written where the activities file cannot be read. "Lunch" carries the unpaid mark, so that
@@ -30,25 +32,19 @@ void cutLineEnd(char* line) {
 
 // Whether the file at path holds text whose last byte is not a line feed.
 bool lastLineUnended(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool unended = std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n';
-    std::fclose(file);
-    return unended;
+    UniqueFile file(path, "rb");
+    return file && std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) != '\n';
 }
 
 }  // namespace
 
 Activities::Activities(const char* path) {
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr) {
+    UniqueFile file(path, "r");
+    if (!file) {
         useDefaults(path);
         return;
     }
-    read(file);
-    std::fclose(file);
+    read(file.get());
 }
 
 void Activities::read(std::FILE* file) {
@@ -77,14 +73,13 @@ void Activities::useDefaults(const char* path) {
     add("Nothing in particular", false);
     add("Working", true);
     add("Lunch", false);
-    std::FILE* file = std::fopen(path, "a+");
-    if (file == nullptr) {
+    UniqueFile file(path, "a+");
+    if (!file) {
         return;
     }
     for (const char* text : DEFAULT_FILE_TEXTS) {
-        std::fputs(text, file);
+        std::fputs(text, file.get());
     }
-    std::fclose(file);
 }
 
 bool Activities::add(const char* name, bool isPaid) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "activities/unique_file.h"
+
 void cutToHoursAndMinutes(char* time) {
     for (int i = 0; i < 5; ++i) {
         if (time[i] == '\0') {
@@ -58,12 +60,9 @@ LogRecord logRecordText(LogRecordKind kind, const char* activityName, const LogM
 }
 
 bool appendToLog(const char* path, const char* text) {
-    std::FILE* file = std::fopen(path, "a+");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fputs(text, file) >= 0;
-    return std::fclose(file) == 0 && written;
+    UniqueFile file(path, "a+");
+    const bool written = file && std::fputs(text, file.get()) >= 0;
+    return file.close() && written;
 }
 
 LogHandover logHandover(bool wasLogging, const char* oldFile, bool nowLogging,

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "activities/activities.h"
+#include "activities/unique_file.h"
 #include "resources/resource.h"
 
 const char* const NEW_ACTIVITY_OPEN_FAILED_TEXT =
@@ -19,8 +20,8 @@ void NewActivity::opened(const char* activitiesFile) {
 
 NewActivity::Outcome NewActivity::ok(bool unpaidChecked) {
     decision = {};
-    std::FILE* file = std::fopen(newActivityFile, "a+");
-    if (file == nullptr) {
+    UniqueFile file(newActivityFile, "a+");
+    if (!file) {
         return Outcome::CannotOpen;
     }
     paid = !unpaidChecked;
@@ -28,11 +29,9 @@ NewActivity::Outcome NewActivity::ok(bool unpaidChecked) {
     // One line of the file: a pasted line break would start another activity there.
     name[std::strcspn(name, "\r\n")] = '\0';
     if (name[0] == '\0') {
-        std::fclose(file);
         return Outcome::NoName;
     }
-    appendActivityLine(file, newActivityFile, name, paid);
-    std::fclose(file);
+    appendActivityLine(file.get(), newActivityFile, name, paid);
     decision.endWith(0);
     return Outcome::Added;
 }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <new>
 
+#include "activities/unique_file.h"
+
 namespace {
 
 constexpr std::size_t FILE_HEADER_SIZE = 14;
@@ -84,20 +86,19 @@ bool digitsStripBytesUsable(const unsigned char* data, std::size_t size) {
 }
 
 bool digitsStripFileUsable(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
+    UniqueFile file(path, "rb");
+    if (!file) {
         return false;
     }
     long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        size = std::ftell(file.get());
     }
     std::unique_ptr<unsigned char[]> bytes;
     std::size_t read = 0;
-    if (size > 0 && size <= MAX_STRIP_FILE_SIZE && std::fseek(file, 0, SEEK_SET) == 0) {
+    if (size > 0 && size <= MAX_STRIP_FILE_SIZE && std::fseek(file.get(), 0, SEEK_SET) == 0) {
         bytes.reset(new (std::nothrow) unsigned char[static_cast<std::size_t>(size)]);
-        read = bytes ? std::fread(bytes.get(), 1, static_cast<std::size_t>(size), file) : 0;
+        read = bytes ? std::fread(bytes.get(), 1, static_cast<std::size_t>(size), file.get()) : 0;
     }
-    std::fclose(file);
     return read > 0 && digitsStripBytesUsable(bytes.get(), read);
 }
