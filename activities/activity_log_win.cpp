@@ -1,6 +1,6 @@
-#include "activities/activity_log.h"
+#include "activities/activity_log_win.h"
 
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 
 namespace {
 

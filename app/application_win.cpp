@@ -1,13 +1,13 @@
-#include "app/application.h"
+#include "app/application_win.h"
 
 #include <cstring>
 #include <new>
 
-#include "activities/activity_log.h"
-#include "app/activity_menus.h"
+#include "activities/activity_log_win.h"
+#include "app/activity_menus_win.h"
 #include "app/startup_logic.h"
 #include "meter/currency.h"
-#include "meter/digits_bitmap.h"
+#include "meter/digits_bitmap_win.h"
 #include "resources/resource.h"
 
 const char MAIN_CLASS_NAME[] = "Cointrel";

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "app/application.h"
+#include "app/application_win.h"
 #include "app/startup_logic.h"
-#include "dialogs/dialogs.h"
+#include "dialogs/dialogs_win.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/application.h"
+#include "app/application_win.h"
 #include "win32/handles.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

@@ -1,6 +1,6 @@
-#include "dialogs/dialogs.h"
+#include "dialogs/dialogs_win.h"
 #include "meter/currency.h"
-#include "meter/digits_bitmap.h"
+#include "meter/digits_bitmap_win.h"
 #include "resources/resource.h"
 #include "win32/modal_dialog.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/dialogs.h"
+#include "dialogs/dialogs_win.h"
 
 void carryOut(HWND dialog, const DialogDecision& decision) {
     for (std::size_t i = 0; i < decision.checkCount; ++i) {

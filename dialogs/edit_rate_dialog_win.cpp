@@ -1,4 +1,4 @@
-#include "dialogs/dialogs.h"
+#include "dialogs/dialogs_win.h"
 #include "resources/resource.h"
 #include "win32/modal_dialog.h"
 

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "dialogs/dialogs.h"
+#include "dialogs/dialogs_win.h"
 #include "dialogs/link_opener.h"
 #include "win32/shell.h"
 

@@ -1,4 +1,4 @@
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,9 @@
-#include "settings/settings_registry.h"
+#include "settings/settings_registry_win.h"
 
 #include <cstring>
 
 #include "win32/handles.h"
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 
 const char SETTINGS_KEY[] = "Software\\Marrowfen\\Cointrel";
 

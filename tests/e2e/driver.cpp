@@ -47,7 +47,7 @@
 
 #include "win32/handles.h"
 #include "meter/currency.h"
-#include "meter/digits_bitmap.h"
+#include "meter/digits_bitmap_win.h"
 #include "meter/odometer.h"
 #include "tests/win/win_test_support.h"
 

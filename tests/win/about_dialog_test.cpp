@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
-#include "dialogs/dialogs.h"
+#include "dialogs/dialogs_win.h"
 #include "dialogs/link_opener.h"
 #include "resources/resource.h"
 #include "win_test_support.h"

@@ -1,4 +1,4 @@
-#include "activities/activity_log.h"
+#include "activities/activity_log_win.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 #include "win_test_support.h"
 
 namespace {

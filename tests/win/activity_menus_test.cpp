@@ -1,4 +1,4 @@
-#include "app/activity_menus.h"
+#include "app/activity_menus_win.h"
 
 #include <gtest/gtest.h>
 

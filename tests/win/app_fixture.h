@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
+#include "app/application_win.h"
 #include "win_test_support.h"
 
 inline void writeFile(const std::string& path, const char* text) {

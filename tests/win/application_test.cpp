@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "app/application_win.h"
 
 #include <gtest/gtest.h>
 

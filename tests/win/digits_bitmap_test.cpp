@@ -1,4 +1,4 @@
-#include "meter/digits_bitmap.h"
+#include "meter/digits_bitmap_win.h"
 
 #include <gtest/gtest.h>
 

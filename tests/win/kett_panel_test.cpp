@@ -1,11 +1,11 @@
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "meter/currency.h"
-#include "meter/digits_bitmap.h"
+#include "meter/digits_bitmap_win.h"
 #include "meter/odometer.h"
 #include "win_test_support.h"
 

@@ -1,11 +1,11 @@
-#include "settings/settings_registry.h"
+#include "settings/settings_registry_win.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 #include "win_test_support.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "dialogs/callback.h"
 #include "dialogs/dialog_values.h"
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
 

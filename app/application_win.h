@@ -6,10 +6,10 @@
 
 #include "activities/activities.h"
 #include "dialogs/dialog_values.h"
-#include "meter/kett_panel.h"
+#include "meter/kett_panel_win.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
-#include "settings/settings_registry.h"
+#include "settings/settings_registry_win.h"
 
 extern const char MAIN_CLASS_NAME[];
 
