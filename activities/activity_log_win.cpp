@@ -1,7 +1,5 @@
 #include "activities/activity_log_win.h"
 
-#include "meter/kett_panel_win.h"
-
 namespace {
 
 void dateText(const SYSTEMTIME& time, DWORD flags, const char* picture, char* out, int size) {
@@ -12,9 +10,16 @@ void dateText(const SYSTEMTIME& time, DWORD flags, const char* picture, char* ou
 
 }  // namespace
 
-bool hundredNanoseconds(const SYSTEMTIME& time, std::int64_t& out) {
+LocalTime localTimeNow() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return localTime(now);
+}
+
+bool hundredNanoseconds(const LocalTime& time, std::int64_t& out) {
+    const SYSTEMTIME system = systemTime(time);
     FILETIME ft;
-    if (!SystemTimeToFileTime(&time, &ft)) {
+    if (!SystemTimeToFileTime(&system, &ft)) {
         return false;
     }
     out = static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) |
@@ -22,10 +27,15 @@ bool hundredNanoseconds(const SYSTEMTIME& time, std::int64_t& out) {
     return true;
 }
 
-bool wallClockTime(std::int64_t hundredNs, SYSTEMTIME& out) {
+bool wallClockTime(std::int64_t hundredNs, LocalTime& out) {
     const auto value = static_cast<std::uint64_t>(hundredNs);
     const FILETIME ft{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
-    return hundredNs >= 0 && FileTimeToSystemTime(&ft, &out);
+    SYSTEMTIME system{};
+    if (hundredNs < 0 || !FileTimeToSystemTime(&ft, &system)) {
+        return false;
+    }
+    out = localTime(system);
+    return true;
 }
 
 LogMoment logMomentOf(const SYSTEMTIME& time) {
@@ -45,25 +55,25 @@ LogMoment logMomentOf(const SYSTEMTIME& time) {
 }
 
 void writeLogRecordTo(const char* file, LogRecordKind kind, const char* activityName,
-                      const SYSTEMTIME& startTime, const SYSTEMTIME& finishTime) {
+                      const LocalTime& startTime, const LocalTime& finishTime) {
     LogMoment start, finish;
     std::int64_t seconds = 0;
     if (kind == LOG_FINISHED) {
-        finish = logMomentOf(finishTime);
+        finish = logMomentOf(systemTime(finishTime));
         std::int64_t from = 0, to = 0;
         if (hundredNanoseconds(startTime, from) && hundredNanoseconds(finishTime, to)) {
             seconds = durationSeconds(from, to);
         }
     } else {
-        start = logMomentOf(startTime);
+        start = logMomentOf(systemTime(startTime));
     }
     appendToLog(file, logRecordText(kind, activityName, start, finish, seconds).text);
 }
 
-void writeLogRecord(const KettPanel& panel, LogRecordKind kind) {
-    if (panel.loggingEnabled) {
-        writeLogRecordTo(panel.logFileName, kind,
-                         panel.logActivityName != nullptr ? panel.logActivityName : "",
-                         panel.startTime, panel.finishTime);
+void writeLogRecord(const LogFields& log, LogRecordKind kind) {
+    if (log.loggingEnabled) {
+        writeLogRecordTo(log.logFileName, kind,
+                         log.logActivityName != nullptr ? log.logActivityName : "", log.startTime,
+                         log.finishTime);
     }
 }

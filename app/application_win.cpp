@@ -96,7 +96,7 @@ HWND Application::start(int showCommand) {
     meter->loggingEnabled = settings.logging;
     copyText(meter->logFileName, settings.logFile);
     closeCrashedPeriod();
-    GetLocalTime(&meter->startTime);
+    meter->startTime = localTimeNow();
     writeLogRecord(*meter, LOG_BANNER);
     startActivity(currentActivityIndex);
     if (meter->window != nullptr) {
@@ -132,18 +132,17 @@ HWND Application::start(int showCommand) {
 }
 
 void Application::closeCrashedPeriod() {
-    SYSTEMTIME now{}, start{}, last{};
-    GetLocalTime(&now);
+    LocalTime start{}, last{};
     std::int64_t nowValue = 0;
     OpenPeriod left;
-    if (settings.logging && hundredNanoseconds(now, nowValue) &&
+    if (settings.logging && hundredNanoseconds(localTimeNow(), nowValue) &&
         loadOpenPeriod(nowValue, left, settingsKey) && wallClockTime(left.start, start) &&
         wallClockTime(left.checkpoint, last)) {
         writeLogRecordTo(settings.logFile, LOG_FINISHED, left.name, start, last);
     }
 }
 
-bool Application::openPeriod(const SYSTEMTIME& now, OpenPeriod& period) const {
+bool Application::openPeriod(const LocalTime& now, OpenPeriod& period) const {
     copyText(period.name, meter->logActivityName != nullptr ? meter->logActivityName : "");
     return hundredNanoseconds(meter->startTime, period.start) &&
            hundredNanoseconds(now, period.checkpoint);
@@ -184,7 +183,7 @@ void Application::startActivity(int index) {
 }
 
 void Application::startPeriod(const char* name, bool running) {
-    GetLocalTime(&meter->startTime);
+    meter->startTime = localTimeNow();
     meter->logActivityName = name;
     writeLogRecord(*meter, LOG_STARTED);
     // The tick is read after the record is written, and running set last.
@@ -203,7 +202,7 @@ void Application::resetTotal(double newTotal) {
 }
 
 void Application::finishActivity() {
-    GetLocalTime(&meter->finishTime);
+    meter->finishTime = localTimeNow();
     writeLogRecord(*meter, LOG_FINISHED);
     meter->stop();
 }
@@ -249,16 +248,16 @@ void Application::addActivity(const char* name, bool paid) {
 void Application::finishAndSave(HWND mainWindow) {
     finishActivity();
     KillTimer(mainWindow, CHECKPOINT_TIMER_ID);
-    saveSettings(mainWindow, settings, rate, *meter, nullptr, settingsKey);
+    saveSettings(mainWindow, settings, rate, meter->total, meter->loggingEnabled, nullptr,
+                 settingsKey);
 }
 
 void Application::checkpoint(HWND mainWindow) {
     meter->step(GetTickCount());  // the total as of now, not of the last tick
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
     OpenPeriod period;
-    const bool open = openPeriod(now, period);
-    saveSettings(mainWindow, settings, rate, *meter, open ? &period : nullptr, settingsKey);
+    const bool open = openPeriod(localTimeNow(), period);
+    saveSettings(mainWindow, settings, rate, meter->total, meter->loggingEnabled,
+                 open ? &period : nullptr, settingsKey);
     if (meter->running) {
         SetTimer(mainWindow, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
     } else {
@@ -271,9 +270,7 @@ void Application::handOverLog(bool wasLogging, const char* oldFile) {
         logHandover(wasLogging, oldFile, meter->loggingEnabled, meter->logFileName);
     const char* name = meter->logActivityName != nullptr ? meter->logActivityName : "";
     if (handover.finishInOld) {
-        SYSTEMTIME now{};
-        GetLocalTime(&now);
-        writeLogRecordTo(oldFile, LOG_FINISHED, name, meter->startTime, now);
+        writeLogRecordTo(oldFile, LOG_FINISHED, name, meter->startTime, localTimeNow());
     }
     if (handover.startInNew) {
         writeLogRecordTo(meter->logFileName, LOG_STARTED, name, meter->startTime, meter->startTime);

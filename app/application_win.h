@@ -88,7 +88,7 @@ class Application {
     // The period a crashed run left open gets its Finished, dated at that run's last checkpoint.
     void closeCrashedPeriod();
     // The current period as the key keeps it, with `now` as the checkpoint's time.
-    bool openPeriod(const SYSTEMTIME& now, OpenPeriod& period) const;
+    bool openPeriod(const LocalTime& now, OpenPeriod& period) const;
     void setTitle(HWND mainWindow);
     // The main window's outer size that gives the meter the whole client area.
     SIZE sizeAroundMeter() const;

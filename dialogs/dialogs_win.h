@@ -9,7 +9,7 @@
 
 #include "dialogs/callback.h"
 #include "dialogs/dialog_values.h"
-#include "meter/kett_panel_win.h"
+#include "activities/log_fields.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
 
@@ -23,9 +23,9 @@ void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, do
 // Currency: 1 when OK wrote the choice into settings (the meter must follow), 0 when cancelled.
 int runCurrencyDialog(HINSTANCE instance, HWND owner, CurrencyChoice& working, Settings& settings);
 
-// Logging: OK sets the log file in the settings and in the meter, and the meter's logging switch.
+// Logging: OK sets the log file in the settings and in the log's fields, and the switch.
 void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings,
-                      KettPanel& meter);
+                      LogFields& log);
 
 // Activities file: OK sets only the setting; the list is read from it at the next start.
 void runActivitiesFileDialog(HINSTANCE instance, HWND owner, FileChoice& working,

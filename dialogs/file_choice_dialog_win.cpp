@@ -12,9 +12,9 @@ const OpenFileRequest TEXT_FILE_REQUEST = {"Log files (*.txt)\0*.txt\0All Files 
 struct FileChoiceSession : DialogSession {
     FileChoice& dialog;
     Settings& settings;
-    KettPanel* meter;  // the Logging dialog's; null for the Activities-file dialog
+    LogFields* meter;  // the Logging dialog's; null for the Activities-file dialog
 
-    FileChoiceSession(FileChoice& d, Settings& s, KettPanel* m)
+    FileChoiceSession(FileChoice& d, Settings& s, LogFields* m)
         : dialog(d), settings(s), meter(m) {}
 
     void carryOutDecision(HWND window) {
@@ -71,8 +71,8 @@ struct FileChoiceSession : DialogSession {
 }  // namespace
 
 void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings,
-                      KettPanel& meter) {
-    FileChoiceSession session(working, settings, &meter);
+                      LogFields& log) {
+    FileChoiceSession session(working, settings, &log);
     runSessionDialog(instance, IDD_LOGGING, owner, session);
 }
 

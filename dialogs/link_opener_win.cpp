@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "dialogs/dialogs_win.h"
+#include "win32/handles.h"
 #include "dialogs/link_opener.h"
 #include "win32/shell.h"
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win32/handles.h"
+#include "activities/log_fields.h"
 #include "meter/accumulation.h"
 #include "meter/odometer.h"
 
@@ -16,8 +17,8 @@ UINT paintCountMessage();
 
 // The meter: a child window that shows the total as an odometer drawn from a digits strip and
 // advances it on a 20 ms timer. Callers start, stop and re-base it through the Accumulation
-// operations; the log fields are carried here for the activity log to read.
-class KettPanel : public Accumulation {
+// operations; the log's fields are carried here for the activity log to read.
+class KettPanel : public Accumulation, public LogFields {
   public:
     // Takes over digitsBitmap. Creates no window: createWindow does.
     KettPanel(double savedTotal, Rate& rate, HWND parentWindow, int originX, int originY,
@@ -47,17 +48,12 @@ class KettPanel : public Accumulation {
     int cellHeight = 0;
     int decimalsMode = 0;
     bool halfCell;
-    bool loggingEnabled = false;
     HWND parentWindow;
     HWND window = nullptr;
     HINSTANCE instance;
     // Declared after the bitmaps so that they are deleted first, releasing their selections.
     UniqueMemoryDC digitsDC;
     UniqueMemoryDC backDC;
-    char logFileName[260] = {};
-    const char* logActivityName = nullptr;
-    SYSTEMTIME startTime{};
-    SYSTEMTIME finishTime{};
     // Width of the strip in pixels, so that copies never read past its right edge.
     int stripWidth = 0;
     // The window text: the total as shown, for screen readers and other programs to read.

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "win32/handles.h"
-#include "meter/kett_panel_win.h"
 
 const char SETTINGS_KEY[] = "Software\\Marrowfen\\Cointrel";
 
@@ -60,8 +59,8 @@ void loadSettings(Settings& settings, Rate& rate, const char* keyPath) {
     loadSettings(&store, settings, rate);
 }
 
-void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter,
-                  const OpenPeriod* open, const char* keyPath) {
+void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, double total,
+                  bool loggingEnabled, const OpenPeriod* open, const char* keyPath) {
     HKEY key = openKey(keyPath);
     if (key == nullptr) {
         return;
@@ -71,8 +70,7 @@ void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const K
     placement.length = sizeof placement;
     GetWindowPlacement(mainWindow, &placement);
     std::memcpy(&settings.placement, &placement, sizeof placement);
-    saveSettings(store, settings, rate,
-                 RunState{meter.total, meter.loggingEnabled != 0, settings.placement});
+    saveSettings(store, settings, rate, RunState{total, loggingEnabled, settings.placement});
     if (open != nullptr) {
         saveOpenPeriod(store, *open);
     } else {

@@ -4,19 +4,17 @@
 
 #include "settings/settings.h"
 
-class KettPanel;
-
 extern const char SETTINGS_KEY[];  // under HKEY_CURRENT_USER
 
 // Loads from the per-user settings key; all defaults when it cannot be opened. (Tests name a
 // key of their own.)
 void loadSettings(Settings& settings, Rate& rate, const char* keyPath = SETTINGS_KEY);
 
-// Saves every value, with the meter's total and logging switch and the main window's placement
+// Saves every value, with the run's total and logging switch and the main window's placement
 // (which is also kept in settings), and the period still open (null: none, it is finished).
 // Nothing is saved when the key cannot be opened or created.
-void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, const KettPanel& meter,
-                  const OpenPeriod* open, const char* keyPath = SETTINGS_KEY);
+void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, double total,
+                  bool loggingEnabled, const OpenPeriod* open, const char* keyPath = SETTINGS_KEY);
 
 // The open period alone, as a period starts.
 void saveOpenPeriod(const OpenPeriod& open, const char* keyPath = SETTINGS_KEY);

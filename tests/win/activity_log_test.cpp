@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "meter/kett_panel_win.h"
 #include "win_test_support.h"
 
 namespace {
@@ -24,21 +23,20 @@ std::string readFile(const std::string& path) {
     return bytes;
 }
 
-SYSTEMTIME at(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms = 0) {
-    SYSTEMTIME t{};
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    t.wMilliseconds = ms;
+LocalTime at(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD ms = 0) {
+    LocalTime t{};
+    t.year = year;
+    t.month = month;
+    t.day = day;
+    t.hour = hour;
+    t.minute = minute;
+    t.second = second;
+    t.milliseconds = ms;
     return t;
 }
 
 struct LogTest : ::testing::Test {
-    Rate rate;
-    KettPanel panel{0.0, rate, nullptr, 0, 0, 8, true, nullptr, GetModuleHandleA(nullptr)};
+    LogFields panel;
     std::string path;
     void SetUp() override {
         path = tempPath(
@@ -53,12 +51,12 @@ struct LogTest : ::testing::Test {
 // The test run's locale is English (United Kingdom).
 TEST_F(LogTest, DateAndTimeTextsComeFromTheLocale) {
     ASSERT_EQ(GetUserDefaultLCID(), 0x0809u);
-    const LogMoment m = logMomentOf(at(2003, 3, 3, 9, 12, 40));
+    const LogMoment m = logMomentOf(systemTime(at(2003, 3, 3, 9, 12, 40)));
     EXPECT_STREQ(m.weekday, "Monday");
     EXPECT_STREQ(m.longDate, "Monday, 3 March 2003");
     EXPECT_STREQ(m.shortDate, "03/03/2003");
     EXPECT_STREQ(m.time, "09:12");
-    EXPECT_STREQ(logMomentOf(at(2003, 3, 3, 21, 5, 33)).time, "21:05");
+    EXPECT_STREQ(logMomentOf(systemTime(at(2003, 3, 3, 21, 5, 33))).time, "21:05");
 }
 
 TEST_F(LogTest, RecordsOnDiskEndInCrLf) {
@@ -76,7 +74,7 @@ TEST_F(LogTest, RecordsOnDiskEndInCrLf) {
 
 TEST_F(LogTest, DurationsFromCalendarTimes) {
     struct Case {
-        SYSTEMTIME start, finish;
+        LocalTime start, finish;
         const char* line;
     } cases[] = {
         {at(2025, 12, 31, 23, 50, 0), at(2026, 1, 1, 0, 20, 0), "    Duration: 00:30\r\n"},

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "meter/kett_panel_win.h"
 #include "win_test_support.h"
 
 namespace {
@@ -47,9 +46,7 @@ TEST(SettingsRegistry, SaveAndLoadThroughAPerUserKey) {
     rate.recalc(RECALC_HOURLY);
     HWND window = createTestParent(320, 90);
     SetWindowPos(window, nullptr, 40, 30, 320, 90, SWP_NOZORDER);
-    KettPanel meter(12345.678, rate, window, 0, 0, 8, true, nullptr, GetModuleHandleA(nullptr));
-    meter.loggingEnabled = true;
-    saveSettings(window, settings, rate, meter, nullptr, TEST_KEY.c_str());
+    saveSettings(window, settings, rate, 12345.678, true, nullptr, TEST_KEY.c_str());
     DestroyWindow(window);
 
     struct Expected {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+// A local calendar time, field for field as the platform keeps one.
+struct LocalTime {
+    std::uint16_t year, month, dayOfWeek, day, hour, minute, second, milliseconds;
+};
+
+// What the activity log writes from: its switch and file, and the current period's name and
+// times. The meter carries these fields; whoever starts and finishes periods sets them.
+struct LogFields {
+    bool loggingEnabled = false;
+    char logFileName[260] = {};
+    // The name the next Started record gives: an entry of the activity list, or "None".
+    const char* logActivityName = nullptr;
+    LocalTime startTime{};
+    LocalTime finishTime{};
+};
