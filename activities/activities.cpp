@@ -111,3 +111,14 @@ bool appendActivityLine(std::FILE* file, const char* path, const char* name, boo
     const char* lineEnd = lastLineUnended(path) ? "\n" : "";
     return std::fprintf(file, "%s%s%s\n", lineEnd, isPaid ? "" : "!", name) >= 0;
 }
+
+int resolveCurrentActivity(const Activities& activities, const char* savedName) {
+    int index = activities.find(savedName);
+    if (index == -1) {
+        index = activities.find("Working");
+    }
+    if (index == -1) {
+        index = activities.count >= 2 ? 1 : activities.count - 1;
+    }
+    return index;
+}

@@ -30,6 +30,7 @@ class Activities {
 
     std::array<std::unique_ptr<char[]>, MAX_ACTIVITIES> names;
     std::array<unsigned char, MAX_ACTIVITIES> paid{};
+
     int count = 0;
 
   private:
@@ -42,3 +43,7 @@ class Activities {
 // an editor without one) gets one first, so the new line never joins it. False when a write
 // fails.
 bool appendActivityLine(std::FILE* file, const char* path, const char* name, bool paid);
+
+// The activity to start with: the saved one if the list still holds it, else "Working", else
+// the second entry, else the only one; -1 for an empty list.
+int resolveCurrentActivity(const Activities& activities, const char* savedName);

@@ -1,6 +1,9 @@
 #include "activities/activity_label.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "resources/resource.h"
 
 ActivityLabel activityLabel(int index, const char* name, bool paid) {
     ActivityLabel label{};
@@ -10,4 +13,9 @@ ActivityLabel activityLabel(int index, const char* name, bool paid) {
     }
     std::snprintf(label.data(), label.size(), "%s%s%s", prefix, name, paid ? "" : " (unpaid)");
     return label;
+}
+
+bool isActivityCommand(unsigned id, int count) {
+    return id >= ACTIVITY_COMMAND_BASE &&
+           id < ACTIVITY_COMMAND_BASE + static_cast<unsigned>(std::max(count, 0));
 }

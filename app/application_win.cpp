@@ -5,7 +5,7 @@
 
 #include "activities/activity_log_win.h"
 #include "app/activity_menus_win.h"
-#include "app/startup_logic.h"
+#include "app/main_window.h"
 #include "meter/currency.h"
 #include "meter/digits_bitmap_win.h"
 #include "resources/resource.h"

@@ -1,7 +1,8 @@
 #include <windows.h>
 
 #include "app/application_win.h"
-#include "app/startup_logic.h"
+#include "activities/activity_label.h"
+#include "app/main_window.h"
 #include "dialogs/dialogs_win.h"
 #include "resources/resource.h"
 

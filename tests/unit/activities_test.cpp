@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -153,6 +154,38 @@ TEST(ActivityLabel, PrefixNameAndUnpaidMark) {
     for (const LabelCase& c : cases) {
         EXPECT_EQ(std::string(activityLabel(c.index, c.name.c_str(), c.paid).data()), c.label);
     }
+}
+
+std::unique_ptr<Activities> listOf(std::initializer_list<const char*> names) {
+    auto list = std::make_unique<Activities>();
+    for (const char* n : names) {
+        list->add(n, true);
+    }
+    return list;
+}
+
+TEST(Activities, ResolvesTheCurrentActivity) {
+    const auto defaults = listOf({"Nothing in particular", "Working", "Lunch"});
+    EXPECT_EQ(resolveCurrentActivity(*defaults, "Lunch"), 2);
+    EXPECT_EQ(resolveCurrentActivity(*defaults, ""), 1);
+    EXPECT_EQ(resolveCurrentActivity(*defaults, "lunch"), 1);
+    const auto noWorking = listOf({"Design", "Build", "Test"});
+    EXPECT_EQ(resolveCurrentActivity(*noWorking, "Gone"), 1);
+    const auto one = listOf({"Solo"});
+    EXPECT_EQ(resolveCurrentActivity(*one, "Gone"), 0);
+    const Activities none;
+    EXPECT_EQ(resolveCurrentActivity(none, "Working"), -1);
+}
+
+TEST(ActivityLabel, ActivityCommandsCoverTheWholeList) {
+    EXPECT_FALSE(isActivityCommand(11999, 128));
+    EXPECT_TRUE(isActivityCommand(12000, 128));
+    EXPECT_TRUE(isActivityCommand(12051, 128));
+    EXPECT_TRUE(isActivityCommand(12127, 128));
+    EXPECT_FALSE(isActivityCommand(12128, 128));
+    EXPECT_FALSE(isActivityCommand(12003, 3));
+    EXPECT_FALSE(isActivityCommand(12000, 0));
+    EXPECT_FALSE(isActivityCommand(199, 3));
 }
 
 }  // namespace

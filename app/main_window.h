@@ -1,15 +1,8 @@
 #pragma once
 
+// The main window's portable half: its title, and where and how it is shown at start-up.
+
 #include <cstdint>
-
-#include "activities/activities.h"
-
-// The activity to start with: the saved one if the list still holds it, else "Working", else
-// the second entry, else the only one; -1 for an empty list.
-int resolveCurrentActivity(const Activities& activities, const char* savedName);
-
-// Whether a command id picks an activity of a list of `count`.
-bool isActivityCommand(unsigned id, int count);
 
 // The main window's title: "Name - Cointrel", or "Cointrel" while no activity is current. The
 // whole name, however long.

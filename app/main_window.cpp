@@ -1,9 +1,7 @@
-#include "app/startup_logic.h"
+#include "app/main_window.h"
 
 #include <algorithm>
 #include <cstdio>
-
-#include "resources/resource.h"
 
 namespace {
 // ShowWindow's commands, as the platform numbers them.
@@ -11,22 +9,6 @@ constexpr int SHOW_NORMAL = 1;
 constexpr int SHOW_MINIMIZED = 2;
 constexpr int SHOW_MAXIMIZED = 3;
 }  // namespace
-
-int resolveCurrentActivity(const Activities& activities, const char* savedName) {
-    int index = activities.find(savedName);
-    if (index == -1) {
-        index = activities.find("Working");
-    }
-    if (index == -1) {
-        index = activities.count >= 2 ? 1 : activities.count - 1;
-    }
-    return index;
-}
-
-bool isActivityCommand(unsigned id, int count) {
-    return id >= ACTIVITY_COMMAND_BASE &&
-           id < ACTIVITY_COMMAND_BASE + static_cast<unsigned>(std::max(count, 0));
-}
 
 WindowTitle windowTitle(const char* activityName) {
     WindowTitle title;
