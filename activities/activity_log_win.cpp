@@ -16,28 +16,6 @@ LocalTime localTimeNow() {
     return localTime(now);
 }
 
-bool hundredNanoseconds(const LocalTime& time, std::int64_t& out) {
-    const SYSTEMTIME system = systemTime(time);
-    FILETIME ft;
-    if (!SystemTimeToFileTime(&system, &ft)) {
-        return false;
-    }
-    out = static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) |
-                                    ft.dwLowDateTime);
-    return true;
-}
-
-bool wallClockTime(std::int64_t hundredNs, LocalTime& out) {
-    const auto value = static_cast<std::uint64_t>(hundredNs);
-    const FILETIME ft{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
-    SYSTEMTIME system{};
-    if (hundredNs < 0 || !FileTimeToSystemTime(&ft, &system)) {
-        return false;
-    }
-    out = localTime(system);
-    return true;
-}
-
 LogMoment logMomentOf(const SYSTEMTIME& time) {
     LogMoment m;
     dateText(time, 0, "dddd", m.weekday, sizeof m.weekday);
@@ -54,26 +32,21 @@ LogMoment logMomentOf(const SYSTEMTIME& time) {
     return m;
 }
 
-void writeLogRecordTo(const char* file, LogRecordKind kind, const char* activityName,
-                      const LocalTime& startTime, const LocalTime& finishTime) {
+void writeLogRecord(const LogFields& log, LogRecordKind kind) {
+    if (!log.loggingEnabled) {
+        return;
+    }
     LogMoment start, finish;
     std::int64_t seconds = 0;
     if (kind == LOG_FINISHED) {
-        finish = logMomentOf(systemTime(finishTime));
+        finish = logMomentOf(systemTime(log.finishTime));
         std::int64_t from = 0, to = 0;
-        if (hundredNanoseconds(startTime, from) && hundredNanoseconds(finishTime, to)) {
+        if (wallClockValue(log.startTime, from) && wallClockValue(log.finishTime, to)) {
             seconds = durationSeconds(from, to);
         }
     } else {
-        start = logMomentOf(systemTime(startTime));
+        start = logMomentOf(systemTime(log.startTime));
     }
-    appendToLog(file, logRecordText(kind, activityName, start, finish, seconds).text);
-}
-
-void writeLogRecord(const LogFields& log, LogRecordKind kind) {
-    if (log.loggingEnabled) {
-        writeLogRecordTo(log.logFileName, kind,
-                         log.logActivityName != nullptr ? log.logActivityName : "", log.startTime,
-                         log.finishTime);
-    }
+    const char* name = log.logActivityName != nullptr ? log.logActivityName : "";
+    appendToLog(log.logFileName, logRecordText(kind, name, start, finish, seconds).text);
 }

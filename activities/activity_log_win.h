@@ -26,16 +26,6 @@ LocalTime localTimeNow();
 // text the locale cannot produce within its bound is left empty.
 LogMoment logMomentOf(const SYSTEMTIME& time);
 
-// Appends a record for the current period to the log file, when logging is on. A file that
-// cannot be opened loses the record, silently.
+// Appends a record of the period the fields describe to their log file, when logging is on. A
+// file that cannot be opened loses the record, silently.
 void writeLogRecord(const LogFields& log, LogRecordKind kind);
-
-// Appends a record of a period to `file`, whatever the switch: a period of another run, or the
-// current one handed from one log file to another.
-void writeLogRecordTo(const char* file, LogRecordKind kind, const char* activityName,
-                      const LocalTime& startTime, const LocalTime& finishTime);
-
-// A local wall-clock time in 100 ns units since 1601, with no time-zone conversion, and back;
-// false for a time the platform cannot convert.
-bool hundredNanoseconds(const LocalTime& time, std::int64_t& out);
-bool wallClockTime(std::int64_t hundredNs, LocalTime& out);

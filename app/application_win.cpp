@@ -5,6 +5,7 @@
 
 #include "activities/activity_log_win.h"
 #include "app/activity_menus_win.h"
+#include "app/activity_period.h"
 #include "app/main_window.h"
 #include "meter/currency.h"
 #include "meter/digits_bitmap_win.h"
@@ -47,6 +48,14 @@ POINT visibleCorner(const Placement& placement, int width, int height) {
                                 {w.left, w.top, w.right, w.bottom});
     return {moved.left, moved.top};
 }
+
+// The clock, the tick counter and the log file as the activity periods use them.
+const auto readLocalTime = [] { return localTimeNow(); };
+const auto readTickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
+const auto writeRecord = [](const LogFields& log, LogRecordKind kind) {
+    writeLogRecord(log, kind);
+};
+const PeriodServices SERVICES{readLocalTime, readTickCount, writeRecord};
 
 }  // namespace
 
@@ -96,8 +105,7 @@ HWND Application::start(int showCommand) {
     meter->loggingEnabled = settings.logging;
     copyText(meter->logFileName, settings.logFile);
     closeCrashedPeriod();
-    meter->startTime = localTimeNow();
-    writeLogRecord(*meter, LOG_BANNER);
+    logStartUp(*meter, SERVICES);
     startActivity(currentActivityIndex);
     if (meter->window != nullptr) {
         ShowWindow(meter->window, SW_SHOWNORMAL);
@@ -132,20 +140,11 @@ HWND Application::start(int showCommand) {
 }
 
 void Application::closeCrashedPeriod() {
-    LocalTime start{}, last{};
-    std::int64_t nowValue = 0;
+    std::int64_t now = 0;
     OpenPeriod left;
-    if (settings.logging && hundredNanoseconds(localTimeNow(), nowValue) &&
-        loadOpenPeriod(nowValue, left, settingsKey) && wallClockTime(left.start, start) &&
-        wallClockTime(left.checkpoint, last)) {
-        writeLogRecordTo(settings.logFile, LOG_FINISHED, left.name, start, last);
+    if (wallClockValue(localTimeNow(), now) && loadOpenPeriod(now, left, settingsKey)) {
+        closeLeftOpen(left, settings.logging, settings.logFile, SERVICES);
     }
-}
-
-bool Application::openPeriod(const LocalTime& now, OpenPeriod& period) const {
-    copyText(period.name, meter->logActivityName != nullptr ? meter->logActivityName : "");
-    return hundredNanoseconds(meter->startTime, period.start) &&
-           hundredNanoseconds(now, period.checkpoint);
 }
 
 int Application::run(HWND mainWindow) {
@@ -183,28 +182,25 @@ void Application::startActivity(int index) {
 }
 
 void Application::startPeriod(const char* name, bool running) {
-    meter->startTime = localTimeNow();
-    meter->logActivityName = name;
-    writeLogRecord(*meter, LOG_STARTED);
-    // The tick is read after the record is written, and running set last.
-    meter->start(GetTickCount(), running);
-    // Kept open in the key from its start on, so that a crash cannot leave this Started unpaired.
+    ::startPeriod(*meter, *meter, name, running, SERVICES);
+    keepPeriodOpen();
+}
+
+void Application::keepPeriodOpen() {
+    // In the key from the period's start on, so that a crash cannot leave its Started unpaired.
     OpenPeriod period;
-    if (openPeriod(meter->startTime, period)) {
+    if (openPeriodOf(*meter, meter->startTime, period)) {
         saveOpenPeriod(period, settingsKey);
     }
 }
 
 void Application::resetTotal(double newTotal) {
-    finishActivity();
-    meter->baseTotal = newTotal;
-    startPeriod("None", true);
+    resetPeriod(*meter, *meter, newTotal, SERVICES);
+    keepPeriodOpen();
 }
 
 void Application::finishActivity() {
-    meter->finishTime = localTimeNow();
-    writeLogRecord(*meter, LOG_FINISHED);
-    meter->stop();
+    finishPeriod(*meter, *meter, SERVICES);
 }
 
 void Application::switchActivity(HWND mainWindow, int index) {
@@ -255,7 +251,7 @@ void Application::finishAndSave(HWND mainWindow) {
 void Application::checkpoint(HWND mainWindow) {
     meter->step(GetTickCount());  // the total as of now, not of the last tick
     OpenPeriod period;
-    const bool open = openPeriod(localTimeNow(), period);
+    const bool open = openPeriodOf(*meter, localTimeNow(), period);
     saveSettings(mainWindow, settings, rate, meter->total, meter->loggingEnabled,
                  open ? &period : nullptr, settingsKey);
     if (meter->running) {
@@ -266,15 +262,7 @@ void Application::checkpoint(HWND mainWindow) {
 }
 
 void Application::handOverLog(bool wasLogging, const char* oldFile) {
-    const LogHandover handover =
-        logHandover(wasLogging, oldFile, meter->loggingEnabled, meter->logFileName);
-    const char* name = meter->logActivityName != nullptr ? meter->logActivityName : "";
-    if (handover.finishInOld) {
-        writeLogRecordTo(oldFile, LOG_FINISHED, name, meter->startTime, localTimeNow());
-    }
-    if (handover.startInNew) {
-        writeLogRecordTo(meter->logFileName, LOG_STARTED, name, meter->startTime, meter->startTime);
-    }
+    ::handOverLog(*meter, wasLogging, oldFile, SERVICES);
 }
 
 void Application::buildMenus(HWND mainWindow) {

@@ -87,8 +87,8 @@ class Application {
     HBITMAP loadCurrencyBitmap();
     // The period a crashed run left open gets its Finished, dated at that run's last checkpoint.
     void closeCrashedPeriod();
-    // The current period as the key keeps it, with `now` as the checkpoint's time.
-    bool openPeriod(const LocalTime& now, OpenPeriod& period) const;
+    // The period just started, kept in the key as open.
+    void keepPeriodOpen();
     void setTitle(HWND mainWindow);
     // The main window's outer size that gives the meter the whole client area.
     SIZE sizeAroundMeter() const;

@@ -44,15 +44,4 @@ struct Accumulation {
         elapsedMs = 0;
         running = false;
     }
-
-    void setTotal(double newTotal, std::uint32_t nowTick, bool paid) {
-        stop();
-        baseTotal = newTotal;
-        start(nowTick, paid);
-    }
-
-    void switchActivity(std::uint32_t nowTick, bool paid) {
-        stop();
-        start(nowTick, paid);
-    }
 };

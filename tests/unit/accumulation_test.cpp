@@ -75,21 +75,4 @@ TEST_F(AccumulationTest, RateChangeWhileStoppedDoesNotMove) {
     EXPECT_FALSE(rate.changed);
 }
 
-TEST_F(AccumulationTest, CallerContract) {
-    meter.step(1000 + 7200000);
-    EXPECT_DOUBLE_EQ(meter.total, 150.0);
-
-    meter.switchActivity(9000000, false);  // to an unpaid activity
-    EXPECT_FALSE(meter.running);
-    EXPECT_EQ(meter.startTick, 9000000u);
-    meter.step(9999999);
-    EXPECT_DOUBLE_EQ(meter.total, 150.0);
-
-    meter.setTotal(7.0, 10000000, true);
-    EXPECT_TRUE(meter.running);
-    EXPECT_EQ(meter.baseTotal, 7.0);
-    meter.step(10000000 + 144000);
-    EXPECT_DOUBLE_EQ(meter.total, 8.0);
-}
-
 }  // namespace

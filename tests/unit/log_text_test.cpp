@@ -88,6 +88,37 @@ TEST(ActivityLog, LongNamesAndEmptyTextsAreWrittenWhole) {
     EXPECT_STREQ(logRecordText(LOG_BANNER, "", empty, empty, 0).text, "\n  - Cointrel started\n");
 }
 
+// Local times counted as the platform counts file times, and back, with the day of the week.
+TEST(ActivityLog, WallClockCountsRoundTrip) {
+    struct Case {
+        LocalTime time;  // year, month, weekday, day, hour, minute, second, ms
+        std::int64_t value;
+    } const cases[] = {
+        {{1601, 1, 1, 1, 0, 0, 0, 0}, 0},
+        {{1970, 1, 4, 1, 0, 0, 0, 0}, 116444736000000000},
+        {{2000, 2, 2, 29, 23, 59, 59, 999}, 125963423999990000},
+        {{2026, 12, 2, 8, 9, 12, 40, 5}, 134411947600050000},
+        {{30827, 12, 5, 31, 23, 59, 59, 999}, 9223149887999990000},
+    };
+    for (const Case& c : cases) {
+        std::int64_t value = -1;
+        EXPECT_TRUE(wallClockValue(c.time, value)) << c.value;
+        EXPECT_EQ(value, c.value);
+        LocalTime back{};
+        ASSERT_TRUE(localTimeOf(c.value, back)) << c.value;
+        EXPECT_EQ(std::memcmp(&back, &c.time, sizeof back), 0) << c.value;
+    }
+    std::int64_t value = 0;
+    for (const LocalTime none :
+         {LocalTime{1600, 12, 0, 31, 0, 0, 0, 0}, LocalTime{2026, 13, 0, 1, 0, 0, 0, 0},
+          LocalTime{2025, 2, 0, 29, 0, 0, 0, 0}, LocalTime{2026, 1, 0, 1, 24, 0, 0, 0}}) {
+        EXPECT_FALSE(wallClockValue(none, value)) << none.year << "-" << none.month;
+    }
+    LocalTime back{};
+    EXPECT_FALSE(localTimeOf(-1, back));
+    EXPECT_FALSE(localTimeOf(9223149888000000000, back));
+}
+
 TEST(ActivityLog, BannerNamesTheWeekdayOnce) {
     const LogMoment us = moment("Tuesday", "Tuesday, December 8, 2026", "12/8/2026", "09:00");
     EXPECT_STREQ(logRecordText(LOG_BANNER, "", us, {}, 0).text,

@@ -1,0 +1,61 @@
+#include "app/activity_period.h"
+
+void logStartUp(LogFields& log, const PeriodServices& services) {
+    log.startTime = services.localTime();
+    services.write(log, LOG_BANNER);
+}
+
+void finishPeriod(Accumulation& meter, LogFields& log, const PeriodServices& services) {
+    log.finishTime = services.localTime();
+    services.write(log, LOG_FINISHED);
+    meter.stop();
+}
+
+void startPeriod(Accumulation& meter, LogFields& log, const char* name, bool running,
+                 const PeriodServices& services) {
+    log.startTime = services.localTime();
+    log.logActivityName = name;
+    services.write(log, LOG_STARTED);
+    // The tick is read after the record is written, and running set last.
+    meter.start(services.tickCount(), running);
+}
+
+void resetPeriod(Accumulation& meter, LogFields& log, double newTotal,
+                 const PeriodServices& services) {
+    finishPeriod(meter, log, services);
+    meter.baseTotal = newTotal;
+    startPeriod(meter, log, "None", true, services);
+}
+
+void handOverLog(const LogFields& log, bool wasLogging, const char* oldFile,
+                 const PeriodServices& services) {
+    const LogHandover handover =
+        logHandover(wasLogging, oldFile, log.loggingEnabled, log.logFileName);
+    if (handover.finishInOld) {
+        LogFields old = log;
+        copyText(old.logFileName, oldFile);
+        old.loggingEnabled = true;
+        old.finishTime = services.localTime();
+        services.write(old, LOG_FINISHED);
+    }
+    if (handover.startInNew) {
+        services.write(log, LOG_STARTED);
+    }
+}
+
+bool openPeriodOf(const LogFields& log, const LocalTime& now, OpenPeriod& period) {
+    copyText(period.name, log.logActivityName != nullptr ? log.logActivityName : "");
+    return wallClockValue(log.startTime, period.start) && wallClockValue(now, period.checkpoint);
+}
+
+void closeLeftOpen(const OpenPeriod& left, bool logging, const char* file,
+                   const PeriodServices& services) {
+    LogFields crashed;
+    crashed.loggingEnabled = logging;
+    copyText(crashed.logFileName, file);
+    crashed.logActivityName = left.name;
+    if (localTimeOf(left.start, crashed.startTime) &&
+        localTimeOf(left.checkpoint, crashed.finishTime)) {
+        services.write(crashed, LOG_FINISHED);
+    }
+}
