@@ -4,6 +4,7 @@
 #include "activities/activity_label.h"
 #include "app/main_window.h"
 #include "dialogs/dialogs_win.h"
+#include "dialogs/link_opener_win.h"
 #include "resources/resource.h"
 
 namespace {

@@ -7,8 +7,18 @@ const std::array<int, 4> CURRENCY_RADIO_IDS = {IDC_CURRENCY_POUNDS, IDC_CURRENCY
                                                IDC_CURRENCY_EUROS, IDC_CURRENCY_CUSTOM};
 const std::array<int, 2> DECIMALS_RADIO_IDS = {IDC_CURRENCY_NO_DECIMALS, IDC_CURRENCY_TWO_DECIMALS};
 
-void CurrencyChoice::opened(const Settings& settings) {
-    decision = {};
+namespace {
+
+DialogDecision showPreview() {
+    DialogDecision decision;
+    decision.showPreview = true;
+    return decision;
+}
+
+}  // namespace
+
+DialogDecision CurrencyChoice::opened(const Settings& settings) {
+    DialogDecision decision = showPreview();
     currencyResult = 0;
     workCurrency = settings.currency;
     // Any decimals mode but two draws as none, so that is what the dialog shows and keeps.
@@ -20,24 +30,22 @@ void CurrencyChoice::opened(const Settings& settings) {
     }
     decision.check(DECIMALS_RADIO_IDS[static_cast<std::size_t>(workDecimals)], true);
     decision.writeFields = true;
-    decision.showPreview = true;
+    return decision;
 }
 
-void CurrencyChoice::builtInClicked(int code) {
-    decision = {};
+DialogDecision CurrencyChoice::builtInClicked(int code) {
     workCurrency = code;
     workDecimals = DECIMALS_TWO;
-    decision.showPreview = true;
+    return showPreview();
 }
 
-void CurrencyChoice::customClicked(bool twoDecimalsChecked) {
-    decision = {};
+DialogDecision CurrencyChoice::customClicked(bool twoDecimalsChecked) {
     workCurrency = CURRENCY_CUSTOM;
     workDecimals = twoDecimalsChecked ? DECIMALS_TWO : DECIMALS_NONE;
-    decision.showPreview = true;
+    return showPreview();
 }
 
-void CurrencyChoice::becomeCustom() {
+void CurrencyChoice::becomeCustom(DialogDecision& decision) {
     workCurrency = CURRENCY_CUSTOM;
     for (std::size_t i = 0; i < CURRENCY_RADIO_IDS.size(); ++i) {
         decision.check(CURRENCY_RADIO_IDS[i], static_cast<int>(i) == CURRENCY_CUSTOM);
@@ -45,36 +53,37 @@ void CurrencyChoice::becomeCustom() {
     decision.showPreview = true;
 }
 
-void CurrencyChoice::decimalsClicked(int mode) {
-    decision = {};
+DialogDecision CurrencyChoice::decimalsClicked(int mode) {
+    DialogDecision decision;
     workDecimals = mode;
     if (workCurrency != CURRENCY_CUSTOM) {
-        becomeCustom();
+        becomeCustom(decision);
     }
+    return decision;
 }
 
-void CurrencyChoice::browseClicked() {
-    decision = {};
+DialogDecision CurrencyChoice::browseClicked() {
+    DialogDecision decision;
     decision.browse = true;
+    return decision;
 }
 
-void CurrencyChoice::filePicked(const char* path) {
-    decision = {};
+DialogDecision CurrencyChoice::filePicked(const char* path) {
+    DialogDecision decision;
     copyText(workBitmapFile, path);
-    becomeCustom();
+    becomeCustom(decision);
     decision.writeFields = true;
+    return decision;
 }
 
-void CurrencyChoice::ok(Settings& settings) {
-    decision = {};
+DialogDecision CurrencyChoice::ok(Settings& settings) {
     settings.currency = workCurrency;
     settings.decimals = workDecimals;
     copyText(settings.digitsBitmapFile, workBitmapFile);
     currencyResult = 1;
-    decision.endWith(currencyResult);
+    return DialogDecision::ending(currencyResult);
 }
 
-void CurrencyChoice::cancel() {
-    decision = {};
-    decision.endWith(currencyResult);
+DialogDecision CurrencyChoice::cancel() {
+    return DialogDecision::ending(currencyResult);
 }

@@ -17,19 +17,19 @@ struct CurrencyChoice {
     int workDecimals = 1;
     char workBitmapFile[SETTINGS_TEXT_SIZE] = "";
     int currencyResult = 0;
-    DialogDecision decision;
 
-    void opened(const Settings& settings);
+    DialogDecision opened(const Settings& settings);
     // Pounds, dollars or euros (code 0 to 2): always two decimal places.
-    void builtInClicked(int code);
-    void customClicked(bool twoDecimalsChecked);
-    void decimalsClicked(int mode);
-    void browseClicked();
+    DialogDecision builtInClicked(int code);
+    DialogDecision customClicked(bool twoDecimalsChecked);
+    DialogDecision decimalsClicked(int mode);
+    DialogDecision browseClicked();
     // Browse picked a file.
-    void filePicked(const char* path);
-    void ok(Settings& settings);
-    void cancel();
+    DialogDecision filePicked(const char* path);
+    DialogDecision ok(Settings& settings);
+    DialogDecision cancel();
 
   private:
-    void becomeCustom();
+    // Custom becomes the choice, and the only currency button checked.
+    void becomeCustom(DialogDecision& decision);
 };

@@ -4,10 +4,9 @@
 #include "resources/resource.h"
 #include "win32/modal_dialog.h"
 
-namespace {
+static_assert(SETTINGS_TEXT_SIZE == DIALOG_FILE_NAME_SIZE, "browse within the setting's size");
 
-const OpenFileRequest BITMAP_FILE_REQUEST = {"Bitmap files (*.bmp)\0*.bmp\0All Files (*.*)\0*.*\0",
-                                             "Choose a digits bitmap"};
+namespace {
 
 struct CurrencySession : DialogSession {
     CurrencyChoice& dialog;
@@ -18,58 +17,60 @@ struct CurrencySession : DialogSession {
     CurrencySession(CurrencyChoice& d, Settings& s, HINSTANCE i)
         : dialog(d), settings(s), instance(i) {}
 
-    void carryOutDecision(HWND window) {
-        CurrencyChoice& d = dialog;
-        if (d.decision.writeFields) {
-            SetDlgItemTextA(window, IDC_CURRENCY_FILE, d.workBitmapFile);
-        }
-        carryOut(window, d.decision);
-        if (d.decision.showPreview) {
-            const bool custom = d.workCurrency == CURRENCY_CUSTOM;
-            showStaticBitmap(
-                window, IDC_CURRENCY_PREVIEW, preview,
-                loadDigitsBitmap(instance, d.workCurrency, custom ? d.workBitmapFile : nullptr));
-        }
-        if (d.decision.browse) {
-            char picked[SETTINGS_TEXT_SIZE];
-            if (chooseFileToOpen(window, d.workBitmapFile, picked, BITMAP_FILE_REQUEST)) {
-                d.filePicked(picked);
-                carryOutDecision(window);
-            }
-        }
+    void writeFields(HWND window) {
+        SetDlgItemTextA(window, IDC_CURRENCY_FILE, dialog.workBitmapFile);
     }
+    void showPreview(HWND window) {
+        const bool custom = dialog.workCurrency == CURRENCY_CUSTOM;
+        showStaticBitmap(window, IDC_CURRENCY_PREVIEW, preview,
+                         loadDigitsBitmap(instance, dialog.workCurrency,
+                                          custom ? dialog.workBitmapFile : nullptr));
+    }
+    const char* workingFile() const { return dialog.workBitmapFile; }
+    OpenFileRequest browseRequest() const {
+        return {"Bitmap files (*.bmp)\0*.bmp\0All Files (*.*)\0*.*\0", "Choose a digits bitmap"};
+    }
+    DialogDecision filePicked(const char* path) { return dialog.filePicked(path); }
 
     BOOL onInit(HWND window) {
-        dialog.opened(settings);
-        carryOutDecision(window);
+        carryOut(window, *this, dialog.opened(settings));
         return TRUE;
     }
 
-    bool onCommand(HWND window, int id, int notification, WPARAM) {
+    // The decision for a command; false when the command is not the dialog's.
+    bool react(HWND window, int id, bool clicked, DialogDecision& decision) {
         CurrencyChoice& d = dialog;
-        const bool clicked = notification == BN_CLICKED;
         if (id == IDOK) {
-            d.ok(settings);
+            decision = d.ok(settings);
         } else if (id == IDCANCEL) {
-            d.cancel();
+            decision = d.cancel();
         } else if (id == IDC_CURRENCY_BROWSE) {
-            d.browseClicked();
+            decision = d.browseClicked();
         } else if (clicked && id == IDC_CURRENCY_POUNDS) {
-            d.builtInClicked(CURRENCY_POUNDS);
+            decision = d.builtInClicked(CURRENCY_POUNDS);
         } else if (clicked && id == IDC_CURRENCY_DOLLARS) {
-            d.builtInClicked(CURRENCY_DOLLARS);
+            decision = d.builtInClicked(CURRENCY_DOLLARS);
         } else if (clicked && id == IDC_CURRENCY_EUROS) {
-            d.builtInClicked(CURRENCY_EUROS);
+            decision = d.builtInClicked(CURRENCY_EUROS);
         } else if (clicked && id == IDC_CURRENCY_CUSTOM) {
-            d.customClicked(IsDlgButtonChecked(window, IDC_CURRENCY_TWO_DECIMALS) == BST_CHECKED);
+            decision = d.customClicked(IsDlgButtonChecked(window, IDC_CURRENCY_TWO_DECIMALS) ==
+                                       BST_CHECKED);
         } else if (clicked && id == IDC_CURRENCY_NO_DECIMALS) {
-            d.decimalsClicked(DECIMALS_NONE);
+            decision = d.decimalsClicked(DECIMALS_NONE);
         } else if (clicked && id == IDC_CURRENCY_TWO_DECIMALS) {
-            d.decimalsClicked(DECIMALS_TWO);
+            decision = d.decimalsClicked(DECIMALS_TWO);
         } else {
             return false;
         }
-        carryOutDecision(window);
+        return true;
+    }
+
+    bool onCommand(HWND window, int id, int notification, WPARAM) {
+        DialogDecision decision;
+        if (!react(window, id, notification == BN_CLICKED, decision)) {
+            return false;
+        }
+        carryOut(window, *this, decision);
         return true;
     }
 

@@ -4,8 +4,9 @@
 #include <cstddef>
 
 // What one reaction of a dialog asks its window procedure to carry out. The reactions are plain
-// functions on a dialog's working values; the procedure reads the controls into them first and
-// does what this says afterwards, so every decision can be tested without a window.
+// functions on a dialog's working values that return this; the procedure reads the controls into
+// the values first and carries out the decision afterwards, so every decision can be tested
+// without a window.
 struct DialogDecision {
     struct ButtonCheck {
         int id;
@@ -29,5 +30,10 @@ struct DialogDecision {
     void endWith(int value) {
         end = true;
         result = value;
+    }
+    static DialogDecision ending(int value) {
+        DialogDecision decision;
+        decision.endWith(value);
+        return decision;
     }
 };

@@ -39,14 +39,3 @@ void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
 
 // About: the link buttons hand their URL to open, which is openLink in the program.
 void runAboutDialog(HINSTANCE instance, HWND owner, Callback<void(const char*)> open);
-
-// Opens url with the desktop's "open" action, or else with the command registered for HTML
-// documents under root (HKEY_CLASSES_ROOT in the program). Reports nothing.
-void openLink(const char* url, HKEY root = HKEY_CLASSES_ROOT);
-
-// Reads the default value of root\path into out (at most 259 characters); 0, or the error of
-// the open or the read, when out is left as it was.
-LONG readDefaultValue(HKEY root, const char* path, char* out, std::size_t capacity);
-
-// Carries out the parts of a decision that every dialog shares: the check states, then the end.
-void carryOut(HWND dialog, const DialogDecision& decision);

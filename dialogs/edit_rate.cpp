@@ -46,50 +46,49 @@ bool EditRate::apply(int id) {
     return inRateRange(value, field.limit) && admitRateFigure(workingRate, field.mode, value);
 }
 
-void EditRate::refresh() {
+DialogDecision EditRate::refresh() {
     for (std::size_t i = 0; i < RATE_FIELDS.size(); ++i) {
         std::snprintf(texts[i].data(), texts[i].size(), RATE_FIELDS[i].format,
                       workingRate.*RATE_FIELDS[i].figure);
     }
+    DialogDecision decision;
     decision.writeFields = true;
+    return decision;
 }
 
-void EditRate::opened(const Rate& live) {
-    decision = {};
+DialogDecision EditRate::opened(const Rate& live) {
     workingRate = live;
-    refresh();
     lastEditedId = 0;
+    return refresh();
 }
 
-void EditRate::textChanged(int id) {
-    decision = {};
+DialogDecision EditRate::textChanged(int id) {
     if (fieldIndex(id) >= 0) {
         lastEditedId = id;
     }
+    return {};
 }
 
-void EditRate::fieldLeft(int id) {
-    decision = {};
+DialogDecision EditRate::fieldLeft(int id) {
     if (fieldIndex(id) < 0) {
-        return;
+        return {};
     }
     apply(id);
-    refresh();
     lastEditedId = 0;
+    return refresh();
 }
 
-void EditRate::ok(Rate& live) {
-    decision = {};
+DialogDecision EditRate::ok(Rate& live) {
     if (lastEditedId != 0) {
         apply(lastEditedId);
     }
-    refresh();
+    DialogDecision decision = refresh();
     lastEditedId = 0;
     live = workingRate;
     decision.endWith(0);
+    return decision;
 }
 
-void EditRate::cancel() {
-    decision = {};
-    decision.endWith(0);
+DialogDecision EditRate::cancel() {
+    return DialogDecision::ending(0);
 }

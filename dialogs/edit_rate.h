@@ -33,13 +33,12 @@ struct EditRate {
     // The fields' texts, in the order of RATE_FIELDS: read from the controls before a reaction,
     // written back after one that decides writeFields.
     std::array<std::array<char, RATE_TEXT_SIZE>, 5> texts{};
-    DialogDecision decision;
 
-    void opened(const Rate& live);
-    void textChanged(int id);
-    void fieldLeft(int id);
-    void ok(Rate& live);
-    void cancel();
+    DialogDecision opened(const Rate& live);
+    DialogDecision textChanged(int id);
+    DialogDecision fieldLeft(int id);
+    DialogDecision ok(Rate& live);
+    DialogDecision cancel();
 
     // The text of a field by control id; null for an id that is not one of the five.
     char* text(int id);
@@ -47,5 +46,6 @@ struct EditRate {
   private:
     // Takes the field's text at single precision; true when the whole rate took it.
     bool apply(int id);
-    void refresh();
+    // Shows the working rate in all five fields again.
+    DialogDecision refresh();
 };

@@ -21,21 +21,21 @@ struct EditRateSession : DialogSession {
         }
     }
 
-    void carryOutDecision(HWND window) {
-        if (dialog.decision.writeFields) {
-            writing = true;
-            for (const RateField& field : RATE_FIELDS) {
-                SetDlgItemTextA(window, field.id, dialog.text(field.id));
-            }
-            writing = false;
+    void writeFields(HWND window) {
+        writing = true;
+        for (const RateField& field : RATE_FIELDS) {
+            SetDlgItemTextA(window, field.id, dialog.text(field.id));
         }
-        ended = dialog.decision.end;
-        carryOut(window, dialog.decision);
+        writing = false;
+    }
+
+    void carryOutDecision(HWND window, const DialogDecision& decision) {
+        ended = decision.end;
+        carryOut(window, *this, decision);
     }
 
     BOOL onInit(HWND window) {
-        dialog.opened(live);
-        carryOutDecision(window);
+        carryOutDecision(window, dialog.opened(live));
         return TRUE;  // the system puts the focus into the first field
     }
 
@@ -45,21 +45,19 @@ struct EditRateSession : DialogSession {
             return false;
         } else if (id == IDOK) {
             readFields(window);
-            dialog.ok(live);
+            carryOutDecision(window, dialog.ok(live));
         } else if (id == IDCANCEL) {
-            dialog.cancel();
+            carryOutDecision(window, dialog.cancel());
         } else if (field && notification == EN_CHANGE) {
-            if (writing) {
-                return true;
+            if (!writing) {
+                carryOutDecision(window, dialog.textChanged(id));
             }
-            dialog.textChanged(id);
         } else if (field && notification == EN_KILLFOCUS) {
             readFields(window);
-            dialog.fieldLeft(id);
+            carryOutDecision(window, dialog.fieldLeft(id));
         } else {
             return false;
         }
-        carryOutDecision(window);
         return true;
     }
 };

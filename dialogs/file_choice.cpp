@@ -2,42 +2,53 @@
 
 #include "resources/resource.h"
 
-void FileChoice::opened(const char* fileName) {
-    decision = {};
+DialogDecision FileChoice::opened(const char* fileName) {
     copyText(field, fileName);
     copyText(browseFileName, fileName);
+    DialogDecision decision;
     decision.writeFields = true;
+    return decision;
 }
 
-void FileChoice::opened(const char* fileName, bool loggingEnabled) {
-    opened(fileName);
+DialogDecision FileChoice::opened(const char* fileName, bool loggingEnabled) {
+    DialogDecision decision = opened(fileName);
     decision.check(IDC_LOGGING_ENABLED, loggingEnabled);
+    return decision;
 }
 
-void FileChoice::browseClicked() {
-    decision = {};
+DialogDecision FileChoice::browseClicked() {
+    DialogDecision decision;
     decision.browse = true;
+    return decision;
 }
 
-void FileChoice::filePicked(const char* path) {
-    decision = {};
+DialogDecision FileChoice::filePicked(const char* path) {
     copyText(browseFileName, path);
     copyText(field, browseFileName);
+    DialogDecision decision;
     decision.writeFields = true;
+    return decision;
 }
 
-void FileChoice::openClicked() {
-    decision = {};
+DialogDecision FileChoice::openClicked() {
+    DialogDecision decision;
     decision.openFile = true;
+    return decision;
 }
 
-void FileChoice::ok(char (&fileName)[SETTINGS_TEXT_SIZE]) {
-    decision = {};
+DialogDecision FileChoice::ok(char (&fileName)[SETTINGS_TEXT_SIZE]) {
     copyText(fileName, field);
-    decision.endWith(0);
+    return DialogDecision::ending(0);
 }
 
-void FileChoice::cancel() {
-    decision = {};
-    decision.endWith(0);
+DialogDecision FileChoice::cancel() {
+    return DialogDecision::ending(0);
+}
+
+DialogDecision FileChoice::okLogging(char (&logFile)[SETTINGS_TEXT_SIZE], LogFields& log,
+                                     bool boxChecked) {
+    const DialogDecision decision = ok(logFile);
+    copyText(log.logFileName, logFile);
+    log.loggingEnabled = boxChecked;
+    return decision;
 }

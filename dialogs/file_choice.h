@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "activities/log_fields.h"
 #include "dialogs/dialog_decision.h"
 #include "settings/settings.h"
 
@@ -12,25 +13,18 @@ struct FileChoice {
     char browseFileName[SETTINGS_TEXT_SIZE] = "";
     // Field 102, read back whole at OK: a name cut by one character would name another file.
     char field[SETTINGS_TEXT_SIZE] = "";
-    DialogDecision decision;
 
-    void opened(const char* fileName);
+    DialogDecision opened(const char* fileName);
     // The Logging dialog also shows the switch.
-    void opened(const char* fileName, bool loggingEnabled);
-    void browseClicked();
-    void filePicked(const char* path);
-    void openClicked();  // View or Edit
+    DialogDecision opened(const char* fileName, bool loggingEnabled);
+    DialogDecision browseClicked();
+    DialogDecision filePicked(const char* path);
+    DialogDecision openClicked();  // View or Edit
     // Stores the name shown into the setting.
-    void ok(char (&fileName)[SETTINGS_TEXT_SIZE]);
-    void cancel();
+    DialogDecision ok(char (&fileName)[SETTINGS_TEXT_SIZE]);
+    DialogDecision cancel();
 
-    // The Logging dialog's OK: the setting, and the meter's own copy and switch, from which the
+    // The Logging dialog's OK: the setting, and the log's own copy and switch, from which the
     // next record on is written.
-    template <std::size_t N>
-    void okLogging(char (&logFile)[SETTINGS_TEXT_SIZE], char (&meterLogFileName)[N],
-                   bool& loggingEnabled, bool boxChecked) {
-        ok(logFile);
-        copyText(meterLogFileName, logFile);
-        loggingEnabled = boxChecked;
-    }
+    DialogDecision okLogging(char (&logFile)[SETTINGS_TEXT_SIZE], LogFields& log, bool boxChecked);
 };

@@ -1,69 +1,78 @@
 #include "dialogs/dialogs_win.h"
 #include "resources/resource.h"
 #include "win32/modal_dialog.h"
-#include "win32/shell.h"
+
+static_assert(SETTINGS_TEXT_SIZE == DIALOG_FILE_NAME_SIZE, "browse within the setting's size");
 
 namespace {
 
-// Both dialogs offer text files, also for the activities file.
-const OpenFileRequest TEXT_FILE_REQUEST = {"Log files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0",
-                                           "Choose a message file"};
-
+// What the two dialogs of one layout share: the file name shown, the file opened and browsed
+// for, and the buttons but OK.
 struct FileChoiceSession : DialogSession {
     FileChoice& dialog;
     Settings& settings;
-    LogFields* meter;  // the Logging dialog's; null for the Activities-file dialog
 
-    FileChoiceSession(FileChoice& d, Settings& s, LogFields* m)
-        : dialog(d), settings(s), meter(m) {}
+    FileChoiceSession(FileChoice& d, Settings& s) : dialog(d), settings(s) {}
 
-    void carryOutDecision(HWND window) {
-        if (dialog.decision.writeFields) {
-            SetDlgItemTextA(window, IDC_FILE_NAME, dialog.field);
-        }
-        if (dialog.decision.openFile) {
-            shellOpen(nullptr, dialog.browseFileName, SW_SHOWNORMAL);
-        }
-        carryOut(window, dialog.decision);
-        if (dialog.decision.browse) {
-            char picked[SETTINGS_TEXT_SIZE];
-            if (chooseFileToOpen(window, dialog.browseFileName, picked, TEXT_FILE_REQUEST)) {
-                dialog.filePicked(picked);
-                carryOutDecision(window);
-            }
-        }
+    void writeFields(HWND window) { SetDlgItemTextA(window, IDC_FILE_NAME, dialog.field); }
+    const char* workingFile() const { return dialog.browseFileName; }
+    // Both offer text files, also for the activities file.
+    OpenFileRequest browseRequest() const {
+        return {"Log files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0", "Choose a message file"};
     }
+    DialogDecision filePicked(const char* path) { return dialog.filePicked(path); }
 
-    BOOL onInit(HWND window) {
-        if (meter != nullptr) {
-            dialog.opened(settings.logFile, meter->loggingEnabled);
-        } else {
-            dialog.opened(settings.activitiesFile);
-        }
-        carryOutDecision(window);
-        return TRUE;
-    }
-
-    // Button clicks only: the whole parameter is the id with notification 0.
-    bool onCommand(HWND window, int, int, WPARAM wParam) {
-        if (wParam == IDOK) {
-            readDialogText(window, IDC_FILE_NAME, dialog.field);
-            if (meter != nullptr) {
-                dialog.okLogging(settings.logFile, meter->logFileName, meter->loggingEnabled,
-                                 IsDlgButtonChecked(window, IDC_LOGGING_ENABLED) == BST_CHECKED);
-            } else {
-                dialog.ok(settings.activitiesFile);
-            }
-        } else if (wParam == IDCANCEL) {
-            dialog.cancel();
+    // The clicks but OK's; false for anything else. Button clicks only: the whole parameter is
+    // the id with notification 0.
+    bool onOtherCommand(HWND window, WPARAM wParam) {
+        if (wParam == IDCANCEL) {
+            carryOut(window, *this, dialog.cancel());
         } else if (wParam == IDC_FILE_BROWSE) {
-            dialog.browseClicked();
+            carryOut(window, *this, dialog.browseClicked());
         } else if (wParam == IDC_FILE_OPEN) {
-            dialog.openClicked();
+            carryOut(window, *this, dialog.openClicked());
         } else {
             return false;
         }
-        carryOutDecision(window);
+        return true;
+    }
+};
+
+struct LoggingSession : FileChoiceSession {
+    LogFields& log;
+
+    LoggingSession(FileChoice& d, Settings& s, LogFields& l) : FileChoiceSession(d, s), log(l) {}
+
+    BOOL onInit(HWND window) {
+        carryOut(window, *this, dialog.opened(settings.logFile, log.loggingEnabled));
+        return TRUE;
+    }
+
+    bool onCommand(HWND window, int, int, WPARAM wParam) {
+        if (wParam != IDOK) {
+            return onOtherCommand(window, wParam);
+        }
+        readDialogText(window, IDC_FILE_NAME, dialog.field);
+        const bool checked = IsDlgButtonChecked(window, IDC_LOGGING_ENABLED) == BST_CHECKED;
+        carryOut(window, *this, dialog.okLogging(settings.logFile, log, checked));
+        return true;
+    }
+};
+
+struct ActivitiesFileSession : FileChoiceSession {
+    using FileChoiceSession::FileChoiceSession;
+
+    BOOL onInit(HWND window) {
+        carryOut(window, *this, dialog.opened(settings.activitiesFile));
+        return TRUE;
+    }
+
+    bool onCommand(HWND window, int, int, WPARAM wParam) {
+        if (wParam != IDOK) {
+            return onOtherCommand(window, wParam);
+        }
+        readDialogText(window, IDC_FILE_NAME, dialog.field);
+        carryOut(window, *this, dialog.ok(settings.activitiesFile));
         return true;
     }
 };
@@ -72,12 +81,12 @@ struct FileChoiceSession : DialogSession {
 
 void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings,
                       LogFields& log) {
-    FileChoiceSession session(working, settings, &log);
+    LoggingSession session(working, settings, log);
     runSessionDialog(instance, IDD_LOGGING, owner, session);
 }
 
 void runActivitiesFileDialog(HINSTANCE instance, HWND owner, FileChoice& working,
                              Settings& settings) {
-    FileChoiceSession session(working, settings, nullptr);
+    ActivitiesFileSession session(working, settings);
     runSessionDialog(instance, IDD_ACTIVITIES_FILE, owner, session);
 }

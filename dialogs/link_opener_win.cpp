@@ -1,8 +1,10 @@
+#include "dialogs/link_opener_win.h"
+
 #include <cstring>
 
-#include "dialogs/dialogs_win.h"
-#include "win32/handles.h"
 #include "dialogs/link_opener.h"
+#include "settings/settings.h"
+#include "win32/handles.h"
 #include "win32/shell.h"
 
 namespace {

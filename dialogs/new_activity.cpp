@@ -12,31 +12,32 @@ const char* const NEW_ACTIVITY_OPEN_FAILED_TEXT =
     "already in use, then try again.";
 const char* const NEW_ACTIVITY_OPEN_FAILED_CAPTION = "File open failed";
 
-void NewActivity::opened(const char* activitiesFile) {
-    decision = {};
+DialogDecision NewActivity::opened(const char* activitiesFile) {
     copyText(newActivityFile, activitiesFile);
+    DialogDecision decision;
     decision.check(IDC_NEW_ACTIVITY_UNPAID, false);
+    return decision;
 }
 
-NewActivity::Outcome NewActivity::ok(bool unpaidChecked) {
-    decision = {};
+DialogDecision NewActivity::ok(bool unpaidChecked) {
     UniqueFile file(newActivityFile, "a+");
     if (!file) {
-        return Outcome::CannotOpen;
+        outcome = Outcome::CannotOpen;
+        return {};
     }
     paid = !unpaidChecked;
     name[NEW_ACTIVITY_READ_SIZE - 1] = '\0';
     // One line of the file: a pasted line break would start another activity there.
     name[std::strcspn(name, "\r\n")] = '\0';
     if (name[0] == '\0') {
-        return Outcome::NoName;
+        outcome = Outcome::NoName;
+        return {};
     }
     appendActivityLine(file.get(), newActivityFile, name, paid);
-    decision.endWith(0);
-    return Outcome::Added;
+    outcome = Outcome::Added;
+    return DialogDecision::ending(0);
 }
 
-void NewActivity::cancel() {
-    decision = {};
-    decision.endWith(0);
+DialogDecision NewActivity::cancel() {
+    return DialogDecision::ending(0);
 }

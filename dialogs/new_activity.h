@@ -21,11 +21,11 @@ struct NewActivity {
     char newActivityFile[SETTINGS_TEXT_SIZE] = "";
     char name[NEW_ACTIVITY_NAME_SIZE] = "";  // field 110
     bool paid = true;
-    DialogDecision decision;
+    Outcome outcome = Outcome::NoName;  // of the last OK
 
-    void opened(const char* activitiesFile);
-    Outcome ok(bool unpaidChecked);
-    void cancel();
+    DialogDecision opened(const char* activitiesFile);
+    DialogDecision ok(bool unpaidChecked);
+    DialogDecision cancel();
 };
 
 // What the user is told when the activities file cannot be opened.

@@ -13,17 +13,17 @@ struct NewActivitySession : DialogSession {
         : dialog(d), settings(s), added(a) {}
 
     BOOL onInit(HWND window) {
-        dialog.opened(settings.activitiesFile);
-        carryOut(window, dialog.decision);
+        carryOut(window, *this, dialog.opened(settings.activitiesFile));
         SetFocus(GetDlgItem(window, IDC_NEW_ACTIVITY_NAME));
         return FALSE;
     }
 
-    void onOk(HWND window) {
+    DialogDecision onOk(HWND window) {
         readDialogText(window, IDC_NEW_ACTIVITY_NAME, dialog.name,
                        static_cast<int>(NEW_ACTIVITY_READ_SIZE));
         const bool unpaid = IsDlgButtonChecked(window, IDC_NEW_ACTIVITY_UNPAID) == BST_CHECKED;
-        switch (dialog.ok(unpaid)) {
+        const DialogDecision decision = dialog.ok(unpaid);
+        switch (dialog.outcome) {
             case NewActivity::Outcome::CannotOpen:
                 MessageBoxA(window, NEW_ACTIVITY_OPEN_FAILED_TEXT, NEW_ACTIVITY_OPEN_FAILED_CAPTION,
                             MB_ICONERROR);
@@ -34,18 +34,18 @@ struct NewActivitySession : DialogSession {
             case NewActivity::Outcome::NoName:
                 break;
         }
+        return decision;
     }
 
     // Button clicks only: the whole parameter is the id with notification 0.
     bool onCommand(HWND window, int, int, WPARAM wParam) {
         if (wParam == IDOK) {
-            onOk(window);
+            carryOut(window, *this, onOk(window));
         } else if (wParam == IDCANCEL) {
-            dialog.cancel();
+            carryOut(window, *this, dialog.cancel());
         } else {
             return false;
         }
-        carryOut(window, dialog.decision);
         return true;
     }
 };

@@ -5,21 +5,28 @@
 
 #include "meter/single_precision.h"
 
-void ResetTotal::opened(double total) {
-    decision = {};
+namespace {
+
+DialogDecision showText() {
+    DialogDecision decision;
+    decision.writeFields = true;
+    return decision;
+}
+
+}  // namespace
+
+DialogDecision ResetTotal::opened(double total) {
     resetRequested = false;
     std::snprintf(text, sizeof text, "%.2f", total);
-    decision.writeFields = true;
+    return showText();
 }
 
-void ResetTotal::zero() {
-    decision = {};
+DialogDecision ResetTotal::zero() {
     std::snprintf(text, sizeof text, "0.00");
-    decision.writeFields = true;
+    return showText();
 }
 
-void ResetTotal::ok() {
-    decision = {};
+DialogDecision ResetTotal::ok() {
     text[RESET_READ_SIZE - 1] = '\0';
     // "%f" scanning: blanks, then the longest number. Text without one yields nothing at all.
     char* end = nullptr;
@@ -27,11 +34,10 @@ void ResetTotal::ok() {
     const double value = roundToSingle(scanned);
     resetRequested = end != text && value >= 0.0 && value < RESET_LIMIT;
     newTotal = resetRequested ? value : 0.0;
-    decision.endWith(0);
+    return DialogDecision::ending(0);
 }
 
-void ResetTotal::cancel() {
-    decision = {};
+DialogDecision ResetTotal::cancel() {
     resetRequested = false;
-    decision.endWith(0);
+    return DialogDecision::ending(0);
 }

@@ -16,10 +16,9 @@ struct ResetTotal {
     char text[RESET_TEXT_SIZE] = "";  // field 110
     bool resetRequested = false;
     double newTotal = 0.0;
-    DialogDecision decision;
 
-    void opened(double total);
-    void zero();
-    void ok();
-    void cancel();
+    DialogDecision opened(double total);
+    DialogDecision zero();
+    DialogDecision ok();
+    DialogDecision cancel();
 };

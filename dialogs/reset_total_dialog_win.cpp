@@ -12,20 +12,18 @@ struct ResetTotalSession : DialogSession {
     ResetTotalSession(ResetTotal& d, double t, Callback<void(double)> r)
         : dialog(d), total(t), reset(r) {}
 
-    void carryOutDecision(HWND window) {
-        if (dialog.decision.writeFields) {
-            SetDlgItemTextA(window, IDC_RESET_TOTAL, dialog.text);
-        }
+    void writeFields(HWND window) { SetDlgItemTextA(window, IDC_RESET_TOTAL, dialog.text); }
+
+    void carryOutDecision(HWND window, const DialogDecision& decision) {
         if (dialog.resetRequested) {
             dialog.resetRequested = false;
             reset(dialog.newTotal);
         }
-        carryOut(window, dialog.decision);
+        carryOut(window, *this, decision);
     }
 
     BOOL onInit(HWND window) {
-        dialog.opened(total);
-        carryOutDecision(window);
+        carryOutDecision(window, dialog.opened(total));
         // Selected and focused, so that typing replaces the total shown.
         HWND field = GetDlgItem(window, IDC_RESET_TOTAL);
         SendMessageA(field, EM_SETSEL, 0, -1);
@@ -37,15 +35,14 @@ struct ResetTotalSession : DialogSession {
     bool onCommand(HWND window, int, int, WPARAM wParam) {
         if (wParam == IDOK) {
             readDialogText(window, IDC_RESET_TOTAL, dialog.text, static_cast<int>(RESET_READ_SIZE));
-            dialog.ok();
+            carryOutDecision(window, dialog.ok());
         } else if (wParam == IDCANCEL) {
-            dialog.cancel();
+            carryOutDecision(window, dialog.cancel());
         } else if (wParam == IDC_RESET_ZERO) {
-            dialog.zero();
+            carryOutDecision(window, dialog.zero());
         } else {
             return false;
         }
-        carryOutDecision(window);
         return true;
     }
 };

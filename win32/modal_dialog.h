@@ -7,8 +7,10 @@
 
 #include <cstddef>
 
+#include "dialogs/dialog_decision.h"
 #include "win32/context_help.h"
 #include "win32/handles.h"
+#include "win32/shell.h"
 
 // Runs dialog template `templateId` of `instance` modally, owned by `owner`; the procedure finds
 // `state` with dialogState. Returns what the dialog ended with (-1 when it could not be made).
@@ -23,6 +25,80 @@ State* dialogState(HWND dialog, UINT message, LPARAM lParam) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     }
     return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+// Reads at most capacity - 1 characters of a control's text; always terminated.
+void readDialogText(HWND dialog, int id, char* buffer, int capacity);
+
+template <std::size_t N>
+void readDialogText(HWND dialog, int id, char (&buffer)[N]) {
+    readDialogText(dialog, id, buffer, static_cast<int>(N));
+}
+
+// What the open-file dialog offers: filter pairs (each text, then its pattern, the whole list
+// ending in an empty text) and a title.
+struct OpenFileRequest {
+    const char* filter;
+    const char* title;
+};
+
+// The open-file dialog, starting from `current`. True when the user picked a file, whose name
+// is then in `picked`; otherwise `picked` holds nothing of use (on some failures the dialog
+// writes a length there) and `current` is untouched. The process's current directory is the
+// same afterwards, so relative names such as "acts.txt" keep naming the same files.
+bool chooseFileToOpen(HWND owner, const char* current, char* picked, std::size_t capacity,
+                      const OpenFileRequest& request);
+
+template <std::size_t N>
+bool chooseFileToOpen(HWND owner, const char* current, char (&picked)[N],
+                      const OpenFileRequest& request) {
+    return chooseFileToOpen(owner, current, picked, N, request);
+}
+
+// The file names the dialogs keep and browse for: 255 characters and the terminator.
+constexpr std::size_t DIALOG_FILE_NAME_SIZE = 256;
+
+// Handlers and hooks a session may leave out: a dialog that never decides to write its fields,
+// show a preview, open or browse for a file has no need of them.
+struct DialogSession {
+    void onDestroy(HWND) {}
+    void writeFields(HWND) {}
+    void showPreview(HWND) {}
+    // What the shell opens and Browse starts from; null when the dialog has no file.
+    const char* workingFile() const { return nullptr; }
+    OpenFileRequest browseRequest() const { return {}; }
+    DialogDecision filePicked(const char*) { return {}; }
+};
+
+// Carries out a reaction's decision through the session's hooks: the field texts, the check
+// states, the preview, the shell's "open" on the working file, the end of the dialog; then, for
+// Browse, the open-file dialog from the working file, whose pick goes to the session's reaction
+// and whose decision is carried out in turn.
+template <typename Session>
+void carryOut(HWND dialog, Session& session, const DialogDecision& decision) {
+    if (decision.writeFields) {
+        session.writeFields(dialog);
+    }
+    for (std::size_t i = 0; i < decision.checkCount; ++i) {
+        CheckDlgButton(dialog, decision.checks[i].id,
+                       decision.checks[i].checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    if (decision.showPreview) {
+        session.showPreview(dialog);
+    }
+    const char* file = session.workingFile();
+    if (decision.openFile && file != nullptr) {
+        shellOpen(nullptr, file, SW_SHOWNORMAL);
+    }
+    if (decision.end) {
+        EndDialog(dialog, decision.result);
+        return;
+    }
+    char picked[DIALOG_FILE_NAME_SIZE];
+    if (decision.browse && file != nullptr &&
+        chooseFileToOpen(dialog, file, picked, session.browseRequest())) {
+        carryOut(dialog, session, session.filePicked(picked));
+    }
 }
 
 // What the one procedure keeps of a dialog: its session and the template it was made from.
@@ -66,39 +142,6 @@ template <typename Session>
 INT_PTR runSessionDialog(HINSTANCE instance, int templateId, HWND owner, Session& session) {
     SessionDialog<Session> state{session, templateId};
     return runModalDialog(instance, templateId, owner, sessionProcedure<Session>, &state);
-}
-
-// Handlers a session may leave out.
-struct DialogSession {
-    void onDestroy(HWND) {}
-};
-
-// Reads at most capacity - 1 characters of a control's text; always terminated.
-void readDialogText(HWND dialog, int id, char* buffer, int capacity);
-
-template <std::size_t N>
-void readDialogText(HWND dialog, int id, char (&buffer)[N]) {
-    readDialogText(dialog, id, buffer, static_cast<int>(N));
-}
-
-// What the open-file dialog offers: filter pairs (each text, then its pattern, the whole list
-// ending in an empty text) and a title.
-struct OpenFileRequest {
-    const char* filter;
-    const char* title;
-};
-
-// The open-file dialog, starting from `current`. True when the user picked a file, whose name
-// is then in `picked`; otherwise `picked` holds nothing of use (on some failures the dialog
-// writes a length there) and `current` is untouched. The process's current directory is the
-// same afterwards, so relative names such as "acts.txt" keep naming the same files.
-bool chooseFileToOpen(HWND owner, const char* current, char* picked, std::size_t capacity,
-                      const OpenFileRequest& request);
-
-template <std::size_t N>
-bool chooseFileToOpen(HWND owner, const char* current, char (&picked)[N],
-                      const OpenFileRequest& request) {
-    return chooseFileToOpen(owner, current, picked, N, request);
 }
 
 // Shows `fresh` (may be null) in a static control and takes it over in `shown`. The image the

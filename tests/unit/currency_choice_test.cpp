@@ -28,7 +28,7 @@ const Checks CUSTOM_ALONE = {{IDC_CURRENCY_POUNDS, false},
 
 struct Step {
     const char* what;
-    std::function<void(CurrencyChoice&)> act;
+    std::function<DialogDecision(CurrencyChoice&)> act;  // none: the opening's decision
     int currency, decimals;
     const char* file;
     bool preview;
@@ -45,20 +45,22 @@ Settings stored(int currency, int decimals, const char* file) {
 
 void run(const Settings& settings, const std::vector<Step>& steps) {
     CurrencyChoice d;
-    d.opened(settings);
+    DialogDecision decision = d.opened(settings);
     for (const Step& step : steps) {
-        step.act(d);
+        if (step.act) {
+            decision = step.act(d);
+        }
         EXPECT_EQ(d.workCurrency, step.currency) << step.what;
         EXPECT_EQ(d.workDecimals, step.decimals) << step.what;
         EXPECT_STREQ(d.workBitmapFile, step.file) << step.what;
-        EXPECT_EQ(d.decision.showPreview, step.preview) << step.what;
-        EXPECT_EQ(checksOf(d.decision), step.checks) << step.what;
-        EXPECT_FALSE(d.decision.end) << step.what;
+        EXPECT_EQ(decision.showPreview, step.preview) << step.what;
+        EXPECT_EQ(checksOf(decision), step.checks) << step.what;
+        EXPECT_FALSE(decision.end) << step.what;
     }
 }
 
 TEST(CurrencyChoice, ReactionsInSequence) {
-    const auto none = [](CurrencyChoice&) {};
+    const std::function<DialogDecision(CurrencyChoice&)> none;
     // Opening with custom and no decimals checks both and previews the file.
     run(stored(3, 0, "mine.bmp"),
         {{"opened",
@@ -68,29 +70,36 @@ TEST(CurrencyChoice, ReactionsInSequence) {
           "mine.bmp",
           true,
           {{IDC_CURRENCY_CUSTOM, true}, {IDC_CURRENCY_NO_DECIMALS, true}}},
-         {"pounds", [](CurrencyChoice& d) { d.builtInClicked(0); }, 0, 1, "mine.bmp", true, {}},
+         {"pounds",
+          [](CurrencyChoice& d) { return d.builtInClicked(0); },
+          0,
+          1,
+          "mine.bmp",
+          true,
+          {}},
          {"custom reads the button",
-          [](CurrencyChoice& d) { d.customClicked(false); },
+          [](CurrencyChoice& d) { return d.customClicked(false); },
           3,
           0,
           "mine.bmp",
           true,
           {}},
          {"two decimals while custom",
-          [](CurrencyChoice& d) { d.decimalsClicked(1); },
+          [](CurrencyChoice& d) { return d.decimalsClicked(1); },
           3,
           1,
           "mine.bmp",
           false,
           {}}});
     // A decimals button while a built-in currency is chosen switches to custom alone.
-    run(stored(1, 1, "mine.bmp"), {{"no decimals", [](CurrencyChoice& d) { d.decimalsClicked(0); },
-                                    3, 0, "mine.bmp", true, CUSTOM_ALONE}});
+    run(stored(1, 1, "mine.bmp"),
+        {{"no decimals", [](CurrencyChoice& d) { return d.decimalsClicked(0); }, 3, 0, "mine.bmp",
+          true, CUSTOM_ALONE}});
     // Browse asks for the open-file dialog; a picked file makes custom the only choice.
     run(stored(2, 1, ""),
-        {{"browse", [](CurrencyChoice& d) { d.browseClicked(); }, 2, 1, "", false, {}},
-         {"picked", [](CurrencyChoice& d) { d.filePicked("C:\\new.bmp"); }, 3, 1, "C:\\new.bmp",
-          true, CUSTOM_ALONE}});
+        {{"browse", [](CurrencyChoice& d) { return d.browseClicked(); }, 2, 1, "", false, {}},
+         {"picked", [](CurrencyChoice& d) { return d.filePicked("C:\\new.bmp"); }, 3, 1,
+          "C:\\new.bmp", true, CUSTOM_ALONE}});
 }
 
 TEST(CurrencyChoice, OpeningNeverIndexesOutsideItsTables) {
@@ -108,11 +117,11 @@ TEST(CurrencyChoice, OpeningNeverIndexesOutsideItsTables) {
     };
     for (const Case& c : cases) {
         CurrencyChoice d;
-        d.opened(stored(c.currency, c.decimals, "x.bmp"));
-        EXPECT_EQ(checksOf(d.decision), c.checks) << c.currency << " " << c.decimals;
+        const DialogDecision decision = d.opened(stored(c.currency, c.decimals, "x.bmp"));
+        EXPECT_EQ(checksOf(decision), c.checks) << c.currency << " " << c.decimals;
         EXPECT_EQ(d.workDecimals, c.workDecimals);
-        EXPECT_TRUE(d.decision.showPreview);
-        EXPECT_TRUE(d.decision.writeFields);
+        EXPECT_TRUE(decision.showPreview);
+        EXPECT_TRUE(decision.writeFields);
     }
 }
 
@@ -122,22 +131,22 @@ TEST(CurrencyChoice, OkCommitsAndCancelLeavesTheSettings) {
     d.opened(settings);
     d.filePicked("digits.bmp");
     d.decimalsClicked(0);
-    d.cancel();
-    EXPECT_TRUE(d.decision.end);
-    EXPECT_EQ(d.decision.result, 0);
+    const DialogDecision cancelled = d.cancel();
+    EXPECT_TRUE(cancelled.end);
+    EXPECT_EQ(cancelled.result, 0);
     EXPECT_EQ(settings.currency, 0);
     EXPECT_STREQ(settings.digitsBitmapFile, "");
 
     d.opened(settings);  // starts again from the settings
     EXPECT_STREQ(d.workBitmapFile, "");
-    d.ok(settings);  // without any change: still 1, and the meter is rebuilt
-    EXPECT_EQ(d.decision.result, 1);
+    // Without any change: still 1, and the meter is rebuilt.
+    EXPECT_EQ(d.ok(settings).result, 1);
     d.opened(settings);
     d.filePicked("digits.bmp");
     d.decimalsClicked(0);
-    d.ok(settings);
-    EXPECT_TRUE(d.decision.end);
-    EXPECT_EQ(d.decision.result, 1);
+    const DialogDecision committed = d.ok(settings);
+    EXPECT_TRUE(committed.end);
+    EXPECT_EQ(committed.result, 1);
     EXPECT_EQ(settings.currency, 3);
     EXPECT_EQ(settings.decimals, 0);
     EXPECT_STREQ(settings.digitsBitmapFile, "digits.bmp");

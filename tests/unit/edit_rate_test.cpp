@@ -13,11 +13,11 @@ std::string shown(EditRate& d, int id) {
     return d.text(id);
 }
 
-// Leaves one field after typing into it, as a user tabbing out of it.
-void enter(EditRate& d, int id, const char* typed) {
+// Leaves one field after typing into it, as a user tabbing out of it; what leaving decides.
+DialogDecision enter(EditRate& d, int id, const char* typed) {
     std::strcpy(d.text(id), typed);
     d.textChanged(id);
-    d.fieldLeft(id);
+    return d.fieldLeft(id);
 }
 
 struct EntryCase {
@@ -58,7 +58,7 @@ TEST(EditRate, EachFieldTakesOnlyValuesThatKeepTheRateInItsDomain) {
         const Rate live;
         d.opened(live);
         d.workingRate.changed = false;
-        enter(d, c.id, c.typed);
+        const DialogDecision decision = enter(d, c.id, c.typed);
         const RateField* field = nullptr;
         for (const RateField& f : RATE_FIELDS) {
             field = f.id == c.id ? &f : field;
@@ -69,8 +69,8 @@ TEST(EditRate, EachFieldTakesOnlyValuesThatKeepTheRateInItsDomain) {
         EXPECT_EQ(d.workingRate.changed, c.stored != 0) << c.id << " " << c.typed;
         EXPECT_EQ(shown(d, c.id), c.display) << c.id << " " << c.typed;
         EXPECT_TRUE(rateInDomain(d.workingRate)) << c.id << " " << c.typed;
-        EXPECT_TRUE(d.decision.writeFields);
-        EXPECT_FALSE(d.decision.end);
+        EXPECT_TRUE(decision.writeFields);
+        EXPECT_FALSE(decision.end);
     }
 }
 
@@ -118,12 +118,12 @@ TEST(EditRate, OkAppliesAPendingEditAndCopiesTheChangedFlag) {
         d.opened(live);
         std::strcpy(d.text(IDC_RATE_HOURLY), "30");
         d.textChanged(IDC_RATE_HOURLY);
-        d.ok(live);
+        const DialogDecision decision = d.ok(live);
         EXPECT_EQ(live.hourly, 30.0);
         EXPECT_EQ(live.daily, 225.0);
         EXPECT_TRUE(live.changed);
-        EXPECT_TRUE(d.decision.end);
-        EXPECT_EQ(d.decision.result, 0);
+        EXPECT_TRUE(decision.end);
+        EXPECT_EQ(decision.result, 0);
     }
     {  // Enter straight after opening: the live rate gets back what it had, flag included.
         EditRate d;
@@ -141,8 +141,7 @@ TEST(EditRate, OkAppliesAPendingEditAndCopiesTheChangedFlag) {
         live.changed = false;
         d.opened(live);
         enter(d, IDC_RATE_HOURLY, "40");
-        d.cancel();
-        EXPECT_TRUE(d.decision.end);
+        EXPECT_TRUE(d.cancel().end);
         EXPECT_EQ(live.hourly, 25.0);
         EXPECT_FALSE(live.changed);
     }

@@ -11,47 +11,44 @@ namespace {
 TEST(FileChoice, LoggingDialogInSequence) {
     Settings settings;
     copyText(settings.logFile, "log.txt");
-    char meterLog[260] = "log.txt";
-    bool logging = true;
+    LogFields log;
+    copyText(log.logFileName, "log.txt");
+    log.loggingEnabled = true;
 
     FileChoice d;
-    d.opened(settings.logFile, logging);
+    const DialogDecision opened = d.opened(settings.logFile, log.loggingEnabled);
     EXPECT_STREQ(d.field, "log.txt");
     EXPECT_STREQ(d.browseFileName, "log.txt");
-    ASSERT_EQ(d.decision.checkCount, 1u);
-    EXPECT_EQ(d.decision.checks[0].id, IDC_LOGGING_ENABLED);
-    EXPECT_TRUE(d.decision.checks[0].checked);
+    ASSERT_EQ(opened.checkCount, 1u);
+    EXPECT_EQ(opened.checks[0].id, IDC_LOGGING_ENABLED);
+    EXPECT_TRUE(opened.checks[0].checked);
 
-    d.openClicked();
-    EXPECT_TRUE(d.decision.openFile);
-    d.browseClicked();
-    EXPECT_TRUE(d.decision.browse);
+    EXPECT_TRUE(d.openClicked().openFile);
+    EXPECT_TRUE(d.browseClicked().browse);
     // A picked path of 255 characters is kept, and stored, whole.
     const std::string picked = "C:\\" + std::string(246, 'l') + "\\a.txt";
     ASSERT_EQ(picked.size(), 255u);
-    d.filePicked(picked.c_str());
+    const DialogDecision shown = d.filePicked(picked.c_str());
     EXPECT_EQ(std::string(d.field), picked);
     EXPECT_EQ(std::string(d.browseFileName), picked);
-    EXPECT_TRUE(d.decision.writeFields);
-    EXPECT_FALSE(d.decision.end);
+    EXPECT_TRUE(shown.writeFields);
+    EXPECT_FALSE(shown.end);
 
-    d.okLogging(settings.logFile, meterLog, logging, false);
+    const DialogDecision ok = d.okLogging(settings.logFile, log, false);
     EXPECT_EQ(std::string(settings.logFile), picked);
-    EXPECT_EQ(std::string(meterLog), picked);
-    EXPECT_FALSE(logging);
-    EXPECT_TRUE(d.decision.end);
-    EXPECT_EQ(d.decision.result, 0);
+    EXPECT_EQ(std::string(log.logFileName), picked);
+    EXPECT_FALSE(log.loggingEnabled);
+    EXPECT_TRUE(ok.end);
+    EXPECT_EQ(ok.result, 0);
 }
 
 TEST(FileChoice, CancelAfterBrowseChangesNothingAndTheNextOpeningStartsAfresh) {
     Settings settings;
     copyText(settings.activitiesFile, "acts.txt");
     FileChoice d;
-    d.opened(settings.activitiesFile);
-    EXPECT_EQ(d.decision.checkCount, 0u);
+    EXPECT_EQ(d.opened(settings.activitiesFile).checkCount, 0u);
     d.filePicked("other.txt");
-    d.cancel();
-    EXPECT_TRUE(d.decision.end);
+    EXPECT_TRUE(d.cancel().end);
     EXPECT_STREQ(settings.activitiesFile, "acts.txt");
     d.opened(settings.activitiesFile);
     EXPECT_STREQ(d.browseFileName, "acts.txt");

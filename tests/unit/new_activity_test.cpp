@@ -41,13 +41,14 @@ TEST(NewActivity, OkAppendsOneLineOfItsOwn) {
             writeBytes(path, onDisk(c.before));
         }
         NewActivity d;
-        d.opened(path.c_str());
-        ASSERT_EQ(d.decision.checkCount, 1u);  // Unpaid? unchecked
-        EXPECT_FALSE(d.decision.checks[0].checked);
+        const DialogDecision opened = d.opened(path.c_str());
+        ASSERT_EQ(opened.checkCount, 1u);  // Unpaid? unchecked
+        EXPECT_FALSE(opened.checks[0].checked);
         std::strncpy(d.name, c.typed.c_str(), sizeof d.name - 1);
-        EXPECT_EQ(d.ok(c.unpaid), c.outcome) << c.typed;
+        const DialogDecision ok = d.ok(c.unpaid);
+        EXPECT_EQ(d.outcome, c.outcome) << c.typed;
         EXPECT_EQ(readBytes(path), onDisk(c.after)) << c.typed;
-        EXPECT_EQ(d.decision.end, c.outcome == NewActivity::Outcome::Added) << c.typed;
+        EXPECT_EQ(ok.end, c.outcome == NewActivity::Outcome::Added) << c.typed;
         EXPECT_EQ(d.paid, !c.unpaid);
     }
 }
@@ -57,12 +58,12 @@ TEST(NewActivity, FileThatCannotBeOpenedKeepsTheDialogOpen) {
     NewActivity d;
     d.opened(dir.file("missing/acts.txt").c_str());
     std::strcpy(d.name, "Gardening");
-    EXPECT_EQ(d.ok(false), NewActivity::Outcome::CannotOpen);
-    EXPECT_FALSE(d.decision.end);
+    EXPECT_FALSE(d.ok(false).end);
+    EXPECT_EQ(d.outcome, NewActivity::Outcome::CannotOpen);
     EXPECT_FALSE(exists(dir.file("missing/acts.txt")));
-    d.cancel();
-    EXPECT_TRUE(d.decision.end);
-    EXPECT_EQ(d.decision.result, 0);
+    const DialogDecision cancelled = d.cancel();
+    EXPECT_TRUE(cancelled.end);
+    EXPECT_EQ(cancelled.result, 0);
 }
 
 }  // namespace

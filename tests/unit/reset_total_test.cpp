@@ -32,13 +32,13 @@ TEST(ResetTotal, OkResetsOnlyToANumberFromZeroToBelowAMillion) {
         ResetTotal d;
         d.opened(5.0);
         std::strcpy(d.text, c.typed);
-        d.ok();
+        const DialogDecision decision = d.ok();
         EXPECT_EQ(d.resetRequested, c.reset) << c.typed;
         if (c.reset) {
             EXPECT_EQ(d.newTotal, c.total) << c.typed;
         }
-        EXPECT_TRUE(d.decision.end);
-        EXPECT_EQ(d.decision.result, 0);
+        EXPECT_TRUE(decision.end);
+        EXPECT_EQ(decision.result, 0);
     }
     // Only 29 characters are read: the rest of a long entry never counts.
     ResetTotal d;
@@ -54,12 +54,11 @@ TEST(ResetTotal, OpensWithTheWholeTotalAndZeroKeepsItOpen) {
     EXPECT_STREQ(d.text, "1234.57");
     d.opened(static_cast<double>(3e38f));  // any float the settings can hold is shown whole
     EXPECT_EQ(std::string(d.text), "300000000549775575777803994281145270272.00");
-    d.zero();
+    const DialogDecision zeroed = d.zero();
     EXPECT_STREQ(d.text, "0.00");
-    EXPECT_TRUE(d.decision.writeFields);
-    EXPECT_FALSE(d.decision.end);
-    d.cancel();
-    EXPECT_TRUE(d.decision.end);
+    EXPECT_TRUE(zeroed.writeFields);
+    EXPECT_FALSE(zeroed.end);
+    EXPECT_TRUE(d.cancel().end);
     EXPECT_FALSE(d.resetRequested);
 }
 

@@ -6,6 +6,7 @@
 #include "dialog_driver.h"
 #include "dialogs/dialogs_win.h"
 #include "dialogs/link_opener.h"
+#include "dialogs/link_opener_win.h"
 #include "resources/resource.h"
 #include "win_test_support.h"
 
