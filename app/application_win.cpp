@@ -10,6 +10,7 @@
 #include "meter/currency.h"
 #include "meter/digits_bitmap_win.h"
 #include "resources/resource.h"
+#include "win32/dpi.h"
 
 const char MAIN_CLASS_NAME[] = "Cointrel";
 
@@ -24,6 +25,10 @@ void registerMainClass(HINSTANCE instance) {
     wc.lpfnWndProc = mainWindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_COINTREL));
+    // The icon's own 16-pixel image in full colour, rather than the 32-pixel one shrunk.
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_COINTREL), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);
     wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
@@ -64,11 +69,11 @@ Application::Application(HINSTANCE instance, const char* key)
 
 HBITMAP Application::loadCurrencyBitmap() {
     HBITMAP bitmap =
-        loadDigitsBitmap(programInstance, settings.currency, settings.digitsBitmapFile);
+        loadDigitsBitmap(programInstance, settings.currency, settings.digitsBitmapFile, dpi);
     if (bitmap == nullptr) {
         settings.currency = CURRENCY_POUNDS;
         settings.decimals = DECIMALS_TWO;
-        bitmap = loadDigitsBitmap(programInstance, CURRENCY_POUNDS, "");
+        bitmap = loadDigitsBitmap(programInstance, CURRENCY_POUNDS, "", dpi);
     }
     return bitmap;
 }
@@ -91,6 +96,7 @@ HWND Application::start(int showCommand) {
     if (window == nullptr) {
         return nullptr;
     }
+    dpi = windowDpi(window);
 
     HBITMAP bitmap = loadCurrencyBitmap();
     meter.reset(new (std::nothrow) KettPanel(static_cast<double>(settings.savedTotal), rate, window,
@@ -112,15 +118,8 @@ HWND Application::start(int showCommand) {
     }
     setTitle(window);
 
-    // Measured once, at the creation size, with the menu bar inside the top inset.
-    RECT outer{}, client{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
-    ClientToScreen(window, &topLeft);
-    ClientToScreen(window, &bottomRight);
-    frameInsets = {topLeft.y - outer.top, topLeft.x - outer.left, outer.right - bottomRight.x,
-                   outer.bottom - bottomRight.y};
+    // Measured at the creation size, where the menu bar fits on one line.
+    measureFrameInsets(window);
 
     const Placement& saved = settings.placement;
     if (saved.length != 0) {
@@ -137,6 +136,29 @@ HWND Application::start(int showCommand) {
         SetTimer(window, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
     }
     return window;
+}
+
+void Application::measureFrameInsets(HWND mainWindow) {
+    RECT outer{}, client{};
+    GetWindowRect(mainWindow, &outer);
+    GetClientRect(mainWindow, &client);
+    POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
+    ClientToScreen(mainWindow, &topLeft);
+    ClientToScreen(mainWindow, &bottomRight);
+    frameInsets = {topLeft.y - outer.top, topLeft.x - outer.left, outer.right - bottomRight.x,
+                   outer.bottom - bottomRight.y};
+}
+
+void Application::changeDpi(HWND mainWindow, UINT newDpi, const RECT& suggested) {
+    dpi = newDpi;
+    // The frame and the menu bar are drawn for the new DPI at the suggested size, which is the
+    // old one scaled: there they are measured again, and the window fitted around the meter.
+    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    measureFrameInsets(mainWindow);
+    meter->changeBitmap(loadCurrencyBitmap());
+    fitAroundMeter(mainWindow, SWP_NOZORDER | SWP_NOACTIVATE, suggested.left, suggested.top);
 }
 
 void Application::closeCrashedPeriod() {

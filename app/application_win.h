@@ -60,6 +60,9 @@ class Application {
     // Rebuild the meter from the currency settings (the built-in pounds strip with two
     // decimals when the chosen one cannot be loaded) and fit the window around it.
     void applyCurrency(HWND mainWindow);
+    // The window moved to a screen of another resolution: it takes the rectangle the system
+    // suggests, and the meter is drawn again for the new DPI, its physical size kept.
+    void changeDpi(HWND mainWindow, UINT newDpi, const RECT& suggested);
     // Finish the activity and save every setting (at exit and at the end of the session).
     void finishAndSave(HWND mainWindow);
     // Save every value and the open period now, after a change of the user's or while the total
@@ -82,6 +85,8 @@ class Application {
     HMENU systemMenu = nullptr;
     FrameInsets frameInsets;
     DialogValues dialogs;
+    // The main window's resolution, at which the meter is drawn.
+    UINT dpi = 96;
 
   private:
     HBITMAP loadCurrencyBitmap();
@@ -90,6 +95,9 @@ class Application {
     // The period just started, kept in the key as open.
     void keepPeriodOpen();
     void setTitle(HWND mainWindow);
+    // Distances between the outer rectangle and the client area as they are now, with the menu
+    // bar inside the top inset.
+    void measureFrameInsets(HWND mainWindow);
     // The main window's outer size that gives the meter the whole client area.
     SIZE sizeAroundMeter() const;
     void fitAroundMeter(HWND mainWindow, UINT flags, int left, int top);

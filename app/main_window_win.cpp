@@ -103,6 +103,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 app->checkpoint(window);
             }
             return 0;
+        case WM_DPICHANGED:
+            app->changeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_EXITSIZEMOVE:
             app->checkpoint(window);  // the placement the user chose
             return 0;

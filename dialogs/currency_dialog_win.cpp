@@ -2,6 +2,7 @@
 #include "meter/currency.h"
 #include "meter/digits_bitmap_win.h"
 #include "resources/resource.h"
+#include "win32/dpi.h"
 #include "win32/modal_dialog.h"
 
 static_assert(SETTINGS_TEXT_SIZE == DIALOG_FILE_NAME_SIZE, "browse within the setting's size");
@@ -22,9 +23,10 @@ struct CurrencySession : DialogSession {
     }
     void showPreview(HWND window) {
         const bool custom = dialog.workCurrency == CURRENCY_CUSTOM;
-        showStaticBitmap(window, IDC_CURRENCY_PREVIEW, preview,
-                         loadDigitsBitmap(instance, dialog.workCurrency,
-                                          custom ? dialog.workBitmapFile : nullptr));
+        showStaticBitmap(
+            window, IDC_CURRENCY_PREVIEW, preview,
+            loadDigitsBitmap(instance, dialog.workCurrency,
+                             custom ? dialog.workBitmapFile : nullptr, windowDpi(window)));
     }
     const char* workingFile() const { return dialog.workBitmapFile; }
     OpenFileRequest browseRequest() const {

@@ -2,9 +2,46 @@
 
 #include "meter/bitmap_check.h"
 #include "meter/currency.h"
+#include "meter/odometer.h"
 #include "resources/resource.h"
+#include "win32/dpi.h"
+#include "win32/handles.h"
 
-HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path) {
+namespace {
+
+// The built-in strips as made for 100 %.
+constexpr int BUILT_IN_WIDTH = 396;
+constexpr int BUILT_IN_HEIGHT = 45;
+
+// The built-in strip for 200 %: the digits and the point the three currencies share, with the
+// currency's sign (the signs stand side by side, half a cell each) in the eleventh cell.
+HBITMAP stripAtTwice(HINSTANCE instance, int currency) {
+    UniqueBitmap digits(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_DIGITS_2X)));
+    UniqueBitmap signs(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_SIGNS_2X)));
+    BITMAP info{};
+    if (!digits || !signs || GetObjectA(digits.get(), sizeof info, &info) == 0) {
+        return nullptr;
+    }
+    const int cell = info.bmWidth / DIGIT_CELLS;
+    WindowDC screen(nullptr);
+    UniqueMemoryDC from(CreateCompatibleDC(screen.get()));
+    UniqueMemoryDC to(CreateCompatibleDC(screen.get()));
+    UniqueBitmap strip(CreateCompatibleBitmap(screen.get(), info.bmWidth, info.bmHeight));
+    if (!from || !to || !strip) {
+        return nullptr;
+    }
+    SelectionScope drawing(to.get(), strip.get());
+    {
+        SelectionScope reading(from.get(), digits.get());
+        BitBlt(to.get(), 0, 0, info.bmWidth, info.bmHeight, from.get(), 0, 0, SRCCOPY);
+    }
+    SelectionScope reading(from.get(), signs.get());
+    BitBlt(to.get(), GLYPH_CURRENCY * cell, 0, cell / 2, info.bmHeight, from.get(),
+           currency * (cell / 2), 0, SRCCOPY);
+    return strip.release();
+}
+
+HBITMAP stripAt100(HINSTANCE instance, int currency, const char* path) {
     switch (currency) {
         case CURRENCY_POUNDS:
             return LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_POUNDS));
@@ -23,4 +60,35 @@ HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path) {
         default:
             return nullptr;
     }
+}
+
+// `strip` drawn at the size its 100 % version of width x height takes at `dpi`.
+HBITMAP scaledStripOf(HBITMAP strip, int width, int height, UINT dpi) {
+    BITMAP info{};
+    if (strip == nullptr || GetObjectA(strip, sizeof info, &info) == 0) {
+        return nullptr;
+    }
+    const StripSize size = scaledStrip(width, height, static_cast<int>(dpi));
+    if (size.width == info.bmWidth && size.height == info.bmHeight) {
+        return strip;
+    }
+    UniqueBitmap source(strip);
+    const int used = info.bmWidth / DIGIT_CELLS * DIGIT_CELLS;
+    return scaledBitmap(source.get(), used, info.bmHeight, size.width, size.height);
+}
+
+}  // namespace
+
+HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path, UINT dpi) {
+    const bool builtIn = currency >= CURRENCY_POUNDS && currency <= CURRENCY_EUROS;
+    if (dpi == BASE_DPI || !builtIn) {
+        HBITMAP strip = stripAt100(instance, currency, path);
+        BITMAP info{};
+        if (dpi == BASE_DPI || strip == nullptr || GetObjectA(strip, sizeof info, &info) == 0) {
+            return strip;
+        }
+        return scaledStripOf(strip, info.bmWidth, info.bmHeight, dpi);
+    }
+    // Drawn at twice the size for 200 %, and from there for any other resolution.
+    return scaledStripOf(stripAtTwice(instance, currency), BUILT_IN_WIDTH, BUILT_IN_HEIGHT, dpi);
 }

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-// The digits strip for a currency: a built-in resource of `instance`, or for the custom code the
-// bitmap file at path. Null when the code is unknown or the bitmap cannot be loaded; the caller
-// owns what it gets.
-HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path);
+// The digits strip for a currency, drawn for a screen of `dpi`: a built-in one of `instance`, or
+// for the custom code the bitmap file at path. At 96 DPI it is the strip as made for 100 %; at
+// 192 the built-in strip made at twice the size; between and beyond, that one scaled, and a
+// custom strip (made for 100 %) scaled from itself. Null when the code is unknown or the bitmap
+// cannot be loaded; the caller owns what it gets.
+HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path, UINT dpi = 96);

@@ -31,6 +31,20 @@ constexpr PanelGeometry panelGeometry(int bitmapWidth, int bitmapHeight, int dig
     return {cell, bitmapHeight, cell * digitCount + (halfCell ? cell / 2 : 0), bitmapHeight};
 }
 
+// The size a strip made for 100 % is drawn at on a screen of `dpi` dots an inch (96 is 100 %):
+// its cell and its height scaled and rounded to whole pixels, eleven cells across (the columns
+// past them are left out). The odometer then works in the scaled strip's pixels.
+struct StripSize {
+    int width;
+    int height;
+};
+
+constexpr StripSize scaledStrip(int width, int height, int dpi) {
+    const long long cell = (static_cast<long long>(width / DIGIT_CELLS) * dpi + 48) / 96;
+    const long long tall = (static_cast<long long>(height) * dpi + 48) / 96;
+    return {static_cast<int>(cell * DIGIT_CELLS), static_cast<int>(tall)};
+}
+
 // One rectangle copied from the digits strip (source y is always 0) into the back buffer.
 struct GlyphCopy {
     int x;

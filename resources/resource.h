@@ -2,10 +2,13 @@
 
 // Resource ids. The numbers are fixed: stored settings and the program's own code refer to them.
 
-// Digits strips, one per built-in currency.
+// Digits strips, one per built-in currency; for 200 %, the digits and point they share, and
+// their signs.
 #define IDB_EUROS 1
 #define IDB_DOLLARS 2
 #define IDB_POUNDS 5
+#define IDB_DIGITS_2X 6
+#define IDB_SIGNS_2X 7
 
 // Menus, accelerators and icons.
 #define IDR_MAIN_MENU 1

@@ -19,6 +19,11 @@ wine_session_start() {
     export WINE_SESSION_SERVER
     WINE_SESSION_SERVER=$(wine_server_of "$WINEPREFIX") ||
         { echo "No Wine server runs for $WINEPREFIX." >&2; return 1; }
+    wine_prefix_prepare
+}
+
+# Makes the prefix of WINEPREFIX (the server of which is running) and readies it for tests.
+wine_prefix_prepare() {
     wine wineboot </dev/null >/dev/null 2>&1
     # Caption, frame and menu bar drawn by Wine itself, with its own fonts, so screenshots show
     # the whole window.
@@ -73,8 +78,10 @@ wine_server_of() {
 }
 
 # Keeps Wine's desktop up between GUI programs (each start would otherwise pay for it again).
+# It runs in the tests' locale: a process starting in another could set the user's locale for
+# a test starting beside it.
 wine_session_keepalive() {
-    wine "$1" </dev/null >/dev/null 2>&1 &
+    "$(dirname "${BASH_SOURCE[0]}")/wine-run" "$1" </dev/null >/dev/null 2>&1 &
 }
 
 wine_session_stop() {

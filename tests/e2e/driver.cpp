@@ -26,6 +26,8 @@
 //   driver move X Y                move the main window
 //   driver checksum                print a checksum of the meter's pixels on screen
 //   driver panel-text              print the meter's window text, as a screen reader reads it
+//   driver edges                   print how wide the meter's glyph edges are on screen: the
+//                                  mean run of part-grey pixels between paper and ink, x 100
 //   driver dialog-wait CAPTION MS  wait until a dialog with that caption is shown
 //   driver dialog-gone CAPTION MS  wait until it is gone
 //   driver dialog-text CAPTION ID  print a control's text
@@ -321,6 +323,28 @@ int main(int argc, char** argv) {
         char text[400] = "";
         GetWindowTextA(FindWindowExA(w, nullptr, "KettPanel Class", nullptr), text, sizeof text);
         std::printf("%s\n", text);
+    } else if (std::strcmp(verb, "edges") == 0) {
+        const Pixels p = clientOnScreen(w);
+        long runs = 0, widths = 0;
+        for (int y = 0; y < p.height; ++y) {
+            int kind = 0, run = 0;  // of the last pixel: 1 paper, 2 ink, 0 neither yet
+            for (int x = 0; x < p.width; ++x) {
+                const std::uint32_t c = p.at(x, y);
+                const int grey = static_cast<int>((c >> 16 & 255) + (c >> 8 & 255) + (c & 255)) / 3;
+                const int now = grey >= 240 ? 1 : grey <= 64 ? 2 : 3;
+                if (now == 3) {
+                    ++run;
+                    continue;
+                }
+                if (run > 0 && kind != 0 && kind != now) {  // an edge from paper to ink or back
+                    ++runs;
+                    widths += run;
+                }
+                kind = now;
+                run = 0;
+            }
+        }
+        std::printf("%ld\n", runs > 0 ? widths * 100 / runs : 0);
     } else if (std::strcmp(verb, "checksum") == 0) {
         const Pixels p = clientOnScreen(w);
         unsigned long long sum = 1469598103934665603ull;

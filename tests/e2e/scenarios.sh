@@ -289,6 +289,34 @@ crash_and_second_start() {
     expect_eq "$(log_shape)" "EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|EMPTY|BANNER|NAME Lunch|STARTED|FINISHED|DURATION|" "every start finished"
 }
 
+# At 200 % (in a prefix of its own, whose server reads the DPI as it starts) the meter keeps its
+# physical size and is drawn at the screen's resolution: its glyphs' edges as thin as at 100 %.
+high_dpi() {
+    reg_clear
+    start_app
+    local thin
+    thin=$(drive edges)
+    stop_app
+    (
+        export WINEPREFIX=$work/prefix
+        . "$here/../../scripts/wine-session.sh"
+        wine_prefix_prepare
+        "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f \
+            </dev/null >/dev/null 2>&1
+        wineserver -k || true
+        wineserver -w
+        trap 'wineserver -k' EXIT
+        start_app
+        read -r _ _ _ _ width height _ _ <<<"$(drive geometry)"
+        expect_eq "$width x $height" "612 x 90" "the meter at 200 %"
+        local edges
+        edges=$(drive edges)
+        [ "$edges" -gt 0 ] && [ "$edges" -le $((thin + 25)) ] ||
+            fail "edges $edges hundredths of a pixel wide at 200 %, $thin at 100 %"
+        stop_app
+    ) || { REPORTED=1 && exit 1; }
+}
+
 # Opens a dialog by its command and waits for it.
 open_dialog() { check post "$1"; check dialog-wait "$2" 10000; }
 

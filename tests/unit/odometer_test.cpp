@@ -240,4 +240,29 @@ INSTANTIATE_TEST_SUITE_P(
                (info.param.halfCell ? "HalfCell" : "");
     });
 
+// The meter keeps its physical size at every DPI: the strip's cell and height scale and round to
+// whole pixels, and the odometer's cells and turning offset follow.
+TEST(Odometer, ScaledStripsKeepThePanelsPhysicalSize) {
+    struct Case {
+        int width, height, dpi;
+        int cell, cellHeight, panelWidth, halfTurn;
+    } const cases[] = {
+        {396, 45, 96, 36, 45, 306, 22},    {396, 45, 120, 45, 56, 382, 28},
+        {396, 45, 144, 54, 68, 459, 34},   {396, 45, 192, 72, 90, 612, 45},
+        {396, 45, 288, 108, 135, 918, 67}, {220, 30, 144, 30, 45, 255, 22},
+        {225, 30, 192, 40, 60, 340, 30},  // the columns past eleven cells are left out
+    };
+    for (const Case& c : cases) {
+        const StripSize strip = scaledStrip(c.width, c.height, c.dpi);
+        const PanelGeometry g = panelGeometry(strip.width, strip.height, 8, true);
+        EXPECT_EQ(g.cellWidth, c.cell) << c.width << " at " << c.dpi;
+        EXPECT_EQ(g.height, c.cellHeight) << c.width << " at " << c.dpi;
+        EXPECT_EQ(g.width, c.panelWidth) << c.width << " at " << c.dpi;
+        // Half a turn of the last wheel (a total ending in 0.005) moves it half a cell.
+        EXPECT_EQ(layoutOdometer(0.005, 1, g.cellWidth, g.cellHeight, g.width).rollOffset,
+                  c.halfTurn)
+            << c.width << " at " << c.dpi;
+    }
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "resources/resource.h"
@@ -224,6 +225,19 @@ TEST_F(AppTest, AlwaysOnTopTwiceReturnsToTheFirstState) {
     EXPECT_FALSE(topMost());
     EXPECT_FALSE(checked(app->counterMenu, CMD_ALWAYS_ON_TOP));
     EXPECT_FALSE(app->settings.topMost);
+}
+
+// Moved to a screen of 200 %, the window takes the suggested place and fits a meter drawn for it;
+// back at 100 %, the meter is as it was.
+TEST_F(AppTest, ResolutionChangeRedrawsTheMeterAtItsPhysicalSize) {
+    start();
+    for (const auto& [dpi, width, height] : {std::tuple{192, 612, 90}, std::tuple{96, 306, 45}}) {
+        const RECT suggested{40, 30, 700, 300};
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        expectFitsMeterAt(suggested, width, height);
+        EXPECT_EQ(app->meter->cellWidth, width * 2 / 17) << "at " << dpi;
+    }
 }
 
 TEST_F(AppTest, NewCurrencyBitmapResizesTheWindowAroundTheMeter) {
