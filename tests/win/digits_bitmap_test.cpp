@@ -63,7 +63,7 @@ TEST(LoadDigitsBitmap, CustomFileLoadsAtItsOwnSize) {
     EXPECT_EQ(section.dsBm.bmHeight, 60);
 }
 
-// The compiled-in strips as stored: 8 bits a pixel, a full palette, no compression, white
+// The compiled-in strips as stored: 8 bits a pixel, a full palette, run-length encoded, white
 // background, and ink only where the cells allow it.
 class BuiltInStripResource : public ::testing::TestWithParam<int> {};
 
@@ -76,16 +76,21 @@ TEST_P(BuiltInStripResource, KeepsTheFixedLayout) {
     EXPECT_EQ(header->biWidth, 396);
     EXPECT_EQ(header->biHeight, 45);
     EXPECT_EQ(header->biBitCount, 8);
-    EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RLE8));
     EXPECT_TRUE(header->biClrUsed == 0 || header->biClrUsed == 256);
 
-    const auto* palette = reinterpret_cast<const RGBQUAD*>(
-        reinterpret_cast<const unsigned char*>(header) + header->biSize);
-    const auto* bits = reinterpret_cast<const unsigned char*>(palette + 256);
-    const int stride = (396 + 3) & ~3;
-    auto pixel = [&](int x, int y) {  // y from the top; stored bottom-up
-        const RGBQUAD& q = palette[bits[(44 - y) * stride + x]];
-        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    // The pixels as the system decodes them, top row first.
+    UniqueBitmap loaded(LoadBitmapA(instance, MAKEINTRESOURCEA(GetParam())));
+    ASSERT_TRUE(loaded);
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    Pixels strip;
+    {
+        SelectionScope selected(dc.get(), loaded.get());
+        strip = capture(dc.get(), 0, 0, 396, 45);
+    }
+    auto pixel = [&](int x, int y) {
+        const std::uint32_t c = strip.at(x, y);
+        return RGB(c >> 16 & 255, c >> 8 & 255, c & 255);
     };
     const COLORREF white = RGB(255, 255, 255);
     ASSERT_EQ(pixel(0, 0), white);

@@ -7,8 +7,9 @@
 // A strip for 100 % is 396 x 45 pixels, eleven cells of 36: the digits 0 to 9, then the currency
 // sign in columns 360-377 and the point in columns 384-389. Ink stays within rows 3 to 39, every
 // glyph stands on one baseline, and the background is white, 8 bits a pixel with a grey
-// palette. At 200 % every measure is doubled and the font drawn at twice the size, not the
-// pixels enlarged; those images hold 16 greys, run-length encoded (BI_RLE4), to stay small.
+// palette, run-length encoded (BI_RLE8) to keep the program small. At 200 % every measure is
+// doubled and the font drawn at twice the size, not the pixels enlarged; those images hold 16
+// greys (BI_RLE4).
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -107,30 +108,10 @@ bool placeFitted(Canvas& canvas, const Layout& layout, Font& font, unsigned long
     return false;
 }
 
-// 8 bits a pixel, a grey for each value.
-bool writeGreyBitmap(const std::string& path, const Canvas& canvas) {
-    const std::uint32_t headers = 14 + 40 + 256 * 4;
-    const auto image = static_cast<std::uint32_t>(canvas.width * canvas.height);  // 396: no padding
-    Bytes out;
-    out.push_back('B');
-    out.push_back('M');
-    put32(out, headers + image);
-    put32(out, 0);
-    put32(out, headers);
-    putInfoHeader(out, canvas.width, canvas.height, 8, image, 256, true);
-    for (int i = 0; i < 256; ++i) {
-        out.insert(out.end(), {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0});
-    }
-    for (int y = canvas.height - 1; y >= 0; --y) {
-        const auto row = canvas.grey.begin() + static_cast<std::ptrdiff_t>(y) * canvas.width;
-        out.insert(out.end(), row, row + canvas.width);
-    }
-    return writeBytes(path, out);
-}
-
-// One row of 4-bit pixels, run-length encoded: runs of three or more as (count, colour), what
-// lies between them literally (0, count, pixels, padded to 16 bits), then the end of the line.
-void encodeRow(const std::vector<std::uint8_t>& pixels, Bytes& out) {
+// One row of pixels run-length encoded (4 or 8 bits a pixel, as BI_RLE4 or BI_RLE8): runs of
+// three or more as (count, pixel), what lies between them literally (0, count, pixels, padded to
+// 16 bits), then the end of the line.
+void encodeRow(const std::vector<std::uint8_t>& pixels, int bits, Bytes& out) {
     const std::size_t n = pixels.size();
     const auto runAt = [&](std::size_t i) {
         std::size_t j = i;
@@ -139,11 +120,14 @@ void encodeRow(const std::vector<std::uint8_t>& pixels, Bytes& out) {
         }
         return j - i;
     };
+    const auto packed = [&](std::uint8_t first, std::uint8_t second) {
+        return static_cast<std::uint8_t>(bits == 4 ? first << 4 | second : first);
+    };
     std::size_t i = 0;
     while (i < n) {
-        std::size_t run = runAt(i);
+        const std::size_t run = runAt(i);
         if (run >= 3) {
-            out.insert(out.end(), {std::uint8_t(run), std::uint8_t(pixels[i] << 4 | pixels[i])});
+            out.insert(out.end(), {std::uint8_t(run), packed(pixels[i], pixels[i])});
             i += run;
             continue;
         }
@@ -154,15 +138,15 @@ void encodeRow(const std::vector<std::uint8_t>& pixels, Bytes& out) {
         const std::size_t count = end - i;
         if (count < 3) {  // too short to be told literally
             for (; i < end; ++i) {
-                out.insert(out.end(), {1, std::uint8_t(pixels[i] << 4)});
+                out.insert(out.end(), {1, packed(pixels[i], 0)});
             }
             continue;
         }
         out.insert(out.end(), {0, std::uint8_t(count)});
         Bytes literal;
-        for (std::size_t k = 0; k < count; k += 2) {
-            const std::uint8_t low = k + 1 < count ? pixels[i + k + 1] : 0;
-            literal.push_back(static_cast<std::uint8_t>(pixels[i + k] << 4 | low));
+        for (std::size_t k = 0; k < count; k += bits == 4 ? 2 : 1) {
+            const std::uint8_t next = bits == 4 && k + 1 < count ? pixels[i + k + 1] : 0;
+            literal.push_back(packed(pixels[i + k], next));
         }
         if (literal.size() % 2 != 0) {
             literal.push_back(0);
@@ -173,31 +157,33 @@ void encodeRow(const std::vector<std::uint8_t>& pixels, Bytes& out) {
     out.insert(out.end(), {0, 0});
 }
 
-// 16 greys from the ink to white, BI_RLE4.
-bool writeRle4Bitmap(const std::string& path, const Canvas& canvas) {
+// Greys from the ink to white, run-length encoded: 256 of them at 8 bits a pixel (every grey
+// the font drew), 16 at 4 bits.
+bool writeGreyBitmap(const std::string& path, const Canvas& canvas, int bits) {
+    const int levels = 1 << bits;
     Bytes image;
     for (int y = canvas.height - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(canvas.width));
         for (int x = 0; x < canvas.width; ++x) {
             const int grey = canvas.grey[static_cast<std::size_t>(y) * canvas.width + x];
-            row[static_cast<std::size_t>(x)] =
-                static_cast<std::uint8_t>(((grey - INK) * 15 + (255 - INK) / 2) / (255 - INK));
+            row[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(
+                bits == 8 ? grey : ((grey - INK) * 15 + (255 - INK) / 2) / (255 - INK));
         }
-        encodeRow(row, image);
+        encodeRow(row, bits, image);
     }
     image.insert(image.end(), {0, 1});  // the end of the bitmap
-    const std::uint32_t headers = 14 + 40 + 16 * 4;
+    const auto headers = static_cast<std::uint32_t>(14 + 40 + levels * 4);
     Bytes out;
     out.push_back('B');
     out.push_back('M');
     put32(out, headers + static_cast<std::uint32_t>(image.size()));
     put32(out, 0);
     put32(out, headers);
-    putInfoHeader(out, canvas.width, canvas.height, 4, static_cast<std::uint32_t>(image.size()), 16,
-                  true);
-    out[14 + 16] = 2;  // BI_RLE4
-    for (int i = 0; i < 16; ++i) {
-        const auto g = static_cast<std::uint8_t>(INK + (255 - INK) * i / 15);
+    putInfoHeader(out, canvas.width, canvas.height, bits, static_cast<std::uint32_t>(image.size()),
+                  static_cast<std::uint32_t>(levels), true);
+    out[14 + 16] = bits == 8 ? 1 : 2;  // BI_RLE8, BI_RLE4
+    for (int i = 0; i < levels; ++i) {
+        const auto g = static_cast<std::uint8_t>(bits == 8 ? i : INK + (255 - INK) * i / 15);
         out.insert(out.end(), {g, g, g, 0});
     }
     out.insert(out.end(), image.begin(), image.end());
@@ -269,8 +255,8 @@ int main(int argc, char** argv) {
                     return 1;
                 }
             }
-            if (!writeRle4Bitmap(dir + "digits_2x.bmp", digits) ||
-                !writeRle4Bitmap(dir + "signs_2x.bmp", signs)) {
+            if (!writeGreyBitmap(dir + "digits_2x.bmp", digits, 4) ||
+                !writeGreyBitmap(dir + "signs_2x.bmp", signs, 4)) {
                 std::fprintf(stderr, "make_digits: cannot write the strips for 200 %%\n");
                 return 1;
             }
@@ -279,7 +265,7 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < 3; ++i) {
             Canvas canvas = digits;
             if (!drawSign(canvas, layout, font, size, i, 10 * layout.cell()) ||
-                !writeGreyBitmap(dir + SIGNS[i].file, canvas)) {
+                !writeGreyBitmap(dir + SIGNS[i].file, canvas, 8)) {
                 std::fprintf(stderr, "make_digits: cannot make %s\n", SIGNS[i].file);
                 return 1;
             }
