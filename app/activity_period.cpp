@@ -8,6 +8,8 @@ void logStartUp(LogFields& log, const PeriodServices& services) {
 void finishPeriod(Accumulation& meter, LogFields& log, const PeriodServices& services) {
     log.finishTime = services.localTime();
     services.write(log, LOG_FINISHED);
+    // The total as of now, however long ago the meter last ticked.
+    meter.step(services.tickCount());
     meter.stop();
 }
 

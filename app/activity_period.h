@@ -26,7 +26,7 @@ struct PeriodServices {
 void logStartUp(LogFields& log, const PeriodServices& services);
 
 // The current period ends: its finish time and its Finished record, and the meter stops on the
-// total of its last tick.
+// total as of now.
 void finishPeriod(Accumulation& meter, LogFields& log, const PeriodServices& services);
 
 // A period named `name` begins: its start time and its Started record, then the tick the meter

@@ -132,9 +132,11 @@ HWND Application::start(int showCommand) {
         ShowWindow(window, showCommand);
     }
     UpdateWindow(window);
+    meter->schedule();
     if (meter->running) {
         SetTimer(window, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
     }
+    watchSession(window);
     return window;
 }
 
@@ -206,6 +208,7 @@ void Application::startActivity(int index) {
 void Application::startPeriod(const char* name, bool running) {
     ::startPeriod(*meter, *meter, name, running, SERVICES);
     keepPeriodOpen();
+    meter->schedule();
 }
 
 void Application::keepPeriodOpen() {
@@ -219,10 +222,17 @@ void Application::keepPeriodOpen() {
 void Application::resetTotal(double newTotal) {
     resetPeriod(*meter, *meter, newTotal, SERVICES);
     keepPeriodOpen();
+    meter->schedule();
 }
 
 void Application::finishActivity() {
     finishPeriod(*meter, *meter, SERVICES);
+    meter->schedule();
+}
+
+double Application::currentTotal() {
+    meter->step(GetTickCount());
+    return meter->total;
 }
 
 void Application::switchActivity(HWND mainWindow, int index) {
@@ -251,15 +261,44 @@ void Application::toggleTopMost(HWND mainWindow) {
 }
 
 void Application::applyCurrency(HWND mainWindow) {
-    meter->changeBitmap(loadCurrencyBitmap());
-    fitAroundMeter(mainWindow, SWP_NOMOVE | SWP_NOZORDER, 0, 0);
+    HBITMAP bitmap = loadCurrencyBitmap();  // which may fall back to pounds with two decimals
     meter->decimalsMode = settings.decimals;
     meter->setCurrency(settings.currency);
+    meter->changeBitmap(bitmap);  // the new window is painted with them
+    fitAroundMeter(mainWindow, SWP_NOMOVE | SWP_NOZORDER, 0, 0);
 }
 
 void Application::addActivity(const char* name, bool paid) {
     if (activities->add(name, paid)) {
         rebuildActivityMenus(*activities, activitiesMenu, systemMenu, currentActivityIndex);
+    }
+}
+
+namespace {
+
+// The session notifications are asked of wtsapi32, loaded when first needed (Windows lists it
+// among the libraries of every program that links it, whether it asks or not).
+template <typename Function>
+Function sessionFunction(const char* name) {
+    static const HMODULE library = LoadLibraryA("wtsapi32.dll");
+    return library == nullptr
+               ? nullptr
+               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+}  // namespace
+
+void Application::watchSession(HWND mainWindow) {
+    using Register = BOOL(WINAPI*)(HWND, DWORD);
+    if (const auto watch = sessionFunction<Register>("WTSRegisterSessionNotification")) {
+        watch(mainWindow, 0);  // NOTIFY_FOR_THIS_SESSION
+    }
+}
+
+void Application::unwatchSession(HWND mainWindow) {
+    using Unregister = BOOL(WINAPI*)(HWND);
+    if (const auto unwatch = sessionFunction<Unregister>("WTSUnRegisterSessionNotification")) {
+        unwatch(mainWindow);
     }
 }
 
@@ -271,7 +310,7 @@ void Application::finishAndSave(HWND mainWindow) {
 }
 
 void Application::checkpoint(HWND mainWindow) {
-    meter->step(GetTickCount());  // the total as of now, not of the last tick
+    meter->schedule();  // the total as of now, not of the last tick; the pace of a new rate
     OpenPeriod period;
     const bool open = openPeriodOf(*meter, localTimeNow(), period);
     saveSettings(mainWindow, settings, rate, meter->total, meter->loggingEnabled,

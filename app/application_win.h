@@ -63,6 +63,12 @@ class Application {
     // The window moved to a screen of another resolution: it takes the rectangle the system
     // suggests, and the meter is drawn again for the new DPI, its physical size kept.
     void changeDpi(HWND mainWindow, UINT newDpi, const RECT& suggested);
+    // The total as of now, however long ago the meter last ticked.
+    double currentTotal();
+    // Asks for the session's lock and unlock notifications (WM_WTSSESSION_CHANGE), which tell
+    // the meter when it cannot be seen; and stops asking, as the window goes.
+    void watchSession(HWND mainWindow);
+    void unwatchSession(HWND mainWindow);
     // Finish the activity and save every setting (at exit and at the end of the session).
     void finishAndSave(HWND mainWindow);
     // Save every value and the open period now, after a change of the user's or while the total

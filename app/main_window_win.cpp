@@ -33,7 +33,7 @@ void onCommand(Application& app, HWND window, unsigned id) {
             break;
         case CMD_RESET:
             runResetTotalDialog(app.programInstance, window, app.dialogs.resetTotal,
-                                app.meter->total,
+                                app.currentTotal(),
                                 [&app](double newTotal) { app.resetTotal(newTotal); });
             break;
         case CMD_LOGGING: {
@@ -106,10 +106,27 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DPICHANGED:
             app->changeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_WINDOWPOSCHANGED: {
+            // Minimised, restored, hidden or shown: the meter ticks only while it can be seen.
+            const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+            if (app->meter) {
+                app->meter->schedule();
+            }
+            return result;
+        }
+        case WM_WTSSESSION_CHANGE:
+            if (app->meter) {
+                app->meter->sessionAway = wParam == WTS_SESSION_LOCK ||
+                                          wParam == WTS_CONSOLE_DISCONNECT ||
+                                          wParam == WTS_REMOTE_DISCONNECT;
+                app->meter->schedule();
+            }
+            return 0;
         case WM_EXITSIZEMOVE:
             app->checkpoint(window);  // the placement the user chose
             return 0;
         case WM_DESTROY:
+            app->unwatchSession(window);
             app->finishAndSave(window);
             PostQuitMessage(0);
             return 0;

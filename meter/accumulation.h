@@ -2,7 +2,25 @@
 
 #include <cstdint>
 
+#include "meter/currency.h"
 #include "meter/rate.h"
+
+// The period of a running meter's timer, in milliseconds: the time its last wheel takes to reach
+// its next picture, so that no tick passes without a change and no change waits for more than a
+// tick. A turn of that wheel is a hundredth with two decimal places, a whole unit without, and
+// shows min(cellHeight, 100) pictures, its offset being cut from two hidden decimals. Never
+// under 20 ms, the display's pace; never over an hour.
+constexpr unsigned MIN_TICK_MS = 20;
+constexpr unsigned MAX_TICK_MS = 3600000;
+inline unsigned tickPeriodMs(double hourly, int decimalsMode, int cellHeight) {
+    const double turn = decimalsMode == DECIMALS_TWO ? 0.01 : 1.0;
+    const int pictures = cellHeight < 1 ? 1 : cellHeight > 100 ? 100 : cellHeight;
+    const double ms = turn / pictures / hourly * 3600000.0;
+    if (!(ms < MAX_TICK_MS)) {  // a rate of nothing, too, never moves
+        return MAX_TICK_MS;
+    }
+    return ms < MIN_TICK_MS ? MIN_TICK_MS : static_cast<unsigned>(ms);
+}
 
 // The money-counting half of the meter panel, free of the window system: a total that grows
 // at the live rate's hourly figure from a millisecond tick count.

@@ -14,6 +14,19 @@ namespace {
 
 bool classRegistered = false;
 
+// SetCoalescableTimer where the system has it (Windows 8 on), with a little slack for it to line
+// the wake-up up with others; SetTimer before that.
+void setTickTimer(HWND window, UINT_PTR id, UINT period) {
+    using SetCoalescableTimerFunction = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
+    static const auto setCoalescableTimer =
+        reinterpret_cast<SetCoalescableTimerFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "SetCoalescableTimer")));
+    if (setCoalescableTimer == nullptr ||
+        setCoalescableTimer(window, id, period, nullptr, period / 8) == 0) {
+        SetTimer(window, id, period, nullptr);
+    }
+}
+
 void registerPanelClass(HINSTANCE instance) {
     if (classRegistered) {
         return;
@@ -116,6 +129,7 @@ void KettPanel::changeBitmap(HBITMAP bitmap) {
     if (window != nullptr) {
         ShowWindow(window, SW_SHOWNORMAL);
     }
+    schedule();
 }
 
 void KettPanel::onCreate() {
@@ -135,7 +149,30 @@ void KettPanel::onCreate() {
     backgroundLogBrush.lbColor = background == CLR_INVALID ? RGB(255, 255, 255) : background;
     backgroundLogBrush.lbHatch = 0;
     backgroundBrush.reset(CreateBrushIndirect(&backgroundLogBrush));
-    SetTimer(window, PANEL_TIMER_ID, PANEL_TIMER_MS, nullptr);
+    ticking = false;  // a new window has no timer yet: schedule starts one
+}
+
+bool KettPanel::seen() const {
+    return !sessionAway && window != nullptr && IsWindowVisible(window) &&
+           (parentWindow == nullptr || !IsIconic(parentWindow));
+}
+
+void KettPanel::schedule() {
+    showNow();
+    if (window == nullptr) {
+        return;
+    }
+    if (running && seen()) {
+        const UINT period = tickPeriodMs(rate.hourly, decimalsMode, cellHeight);
+        if (!ticking || period != tickPeriod) {
+            setTickTimer(window, PANEL_TIMER_ID, period);
+            ticking = true;
+            tickPeriod = period;
+        }
+    } else if (ticking) {
+        KillTimer(window, PANEL_TIMER_ID);
+        ticking = false;
+    }
 }
 
 void KettPanel::setCurrency(int currency) {
@@ -162,6 +199,15 @@ void KettPanel::updateReadableTotal() {
 }
 
 void KettPanel::onTimer() {
+    ++ticks;
+    const bool rateChanged = rate.changed;
+    showNow();
+    if (rateChanged || !running || !seen()) {
+        schedule();  // the pace follows the rate; a meter that stands or is unseen needs none
+    }
+}
+
+void KettPanel::showNow() {
     step(GetTickCount());
     updateReadableTotal();
     if (window == nullptr) {
@@ -242,6 +288,12 @@ LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_TIMER:
             panel->onTimer();
             return 0;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            // Read by another program or a screen reader, however long since the last tick.
+            panel->step(GetTickCount());
+            panel->updateReadableTotal();
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_PAINT:
             panel->onPaint();
             return 0;

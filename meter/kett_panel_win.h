@@ -8,7 +8,6 @@
 #include "meter/odometer.h"
 
 constexpr UINT_PTR PANEL_TIMER_ID = 4;
-constexpr UINT PANEL_TIMER_MS = 20;
 extern const char PANEL_CLASS_NAME[];
 
 // Sent to the panel's window, by a measuring tool in this or another process, it answers with
@@ -16,8 +15,9 @@ extern const char PANEL_CLASS_NAME[];
 UINT paintCountMessage();
 
 // The meter: a child window that shows the total as an odometer drawn from a digits strip and
-// advances it on a 20 ms timer. Callers start, stop and re-base it through the Accumulation
-// operations; the log's fields are carried here for the activity log to read.
+// advances it on a timer, as often as its picture changes and only while it runs and can be
+// seen. Callers start, stop and re-base it through the Accumulation operations, then schedule
+// it; the log's fields are carried here for the activity log to read.
 class KettPanel : public Accumulation, public LogFields {
   public:
     // Takes over digitsBitmap. Creates no window: createWindow does.
@@ -34,6 +34,13 @@ class KettPanel : public Accumulation, public LogFields {
     // The currency whose sign the window text shows: its sign in the ANSI code page, none for a
     // strip of the user's own or a sign the code page lacks.
     void setCurrency(int currency);
+    // Shows the total as of now, and runs the timer as the meter now needs it: at the pace of its
+    // picture while it runs and can be seen, not at all otherwise. After whatever may have
+    // changed that: a start or stop, a new rate or strip, the window minimised, hidden or shown,
+    // the session locked or unlocked.
+    void schedule();
+    // Whether the meter can be seen: its window shown, not minimised, in a session on screen.
+    bool seen() const;
 
     UniqueBitmap digitsBitmap;
     UniqueBitmap backBitmap;
@@ -63,11 +70,19 @@ class KettPanel : public Accumulation, public LogFields {
     OdometerLayout shown;
     bool shownValid = false;
     unsigned paints = 0;
+    unsigned ticks = 0;
+    // The timer as it was last set: whether it runs, and its period.
+    bool ticking = false;
+    UINT tickPeriod = 0;
+    // The session is locked or its screen elsewhere (set from the session's notifications).
+    bool sessionAway = false;
 
   private:
     friend LRESULT CALLBACK panelWindowProc(HWND, UINT, WPARAM, LPARAM);
     void onCreate();
     void onTimer();
+    // The total as of now, its text, and a paint of what changed in the picture.
+    void showNow();
     // Sets the window text when the total shown has changed, and tells accessibility clients.
     void updateReadableTotal();
     void onPaint();

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Measures Cointrel under Wine against the floor program (tests/bench/floor.c: the same window,
 # timer and paint, and nothing else). They run in turn, ROUNDS times for SECONDS each, Cointrel
-# on a paid activity at 25 an hour with two decimals and on an unpaid one. Prints the medians and
-# Cointrel's ratios to the floor: CPU a second of running (the program's own and the Wine server's
-# share), resident memory, start to first paint and paints a second; and the shipped exe's size.
+# on a paid activity at 25 an hour with two decimals, on an unpaid one, and minimised on the paid
+# one. Prints the medians and Cointrel's ratios to the floor: CPU a second of running (the
+# program's own and the Wine server's share), resident memory, start to first paint, paints a
+# second and wake-ups a second (its threads' voluntary context switches); and the exe's size.
 #
 #   scripts/bench.sh [SECONDS] [ROUNDS]     (10 and 5 unless given)
 set -euo pipefail
@@ -50,10 +51,16 @@ own_process() {
 }
 # CPU time of all a process's threads, in nanoseconds.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%.0f", t }'; }
+# How often all a process's threads have gone to sleep and been woken: its wake-ups.
+wakes() {
+    cat /proc/"$1"/task/*/status 2>/dev/null |
+        awk '/^voluntary_ctxt_switches:/ { n += $2 } END { printf "%.0f", n }'
+}
 
-# One run: NAME EXE CLASS METER [ACTIVITY]; appends "name cpu server rss_kb first_ms paints_s".
+# One run: NAME EXE CLASS METER [ACTIVITY [minimised]]; appends "name cpu server rss_kb first_ms
+# paints_s wakes_s".
 run() {
-    local name=$1 exe=$2 class=$3 meter=$4 activity=${5:-}
+    local name=$1 exe=$2 class=$3 meter=$4 activity=${5:-} minimised=${6:-}
     if [ -n "$activity" ]; then
         printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[%s]\r\n"CurrentActivity"="%s"\r\n' "$key" "$key" \
             "$activity" >"$work/setup.reg"
@@ -66,21 +73,27 @@ run() {
     first=$(tr -d '\r' <"$work/first")
     pid=$(own_process "$token" "$exe")
     [ -n "$pid" ] || { echo "bench: $name: the program started is not found" >&2; exit 1; }
+    if [ -n "$minimised" ]; then
+        "$wine_run" "$driver" syscommand 61472 </dev/null >/dev/null  # SC_MINIMIZE
+    fi
     sleep 1  # past start-up
+    local w0 w1
     p0=$("$wine_run" "$driver" paints "$class" "$meter" </dev/null | tr -d '\r')
     c0=$(cpu_ns "$pid")
     s0=$(cpu_ns "$WINE_SESSION_SERVER")
+    w0=$(wakes "$pid")
     sleep "$seconds"
     c1=$(cpu_ns "$pid")
     s1=$(cpu_ns "$WINE_SESSION_SERVER")
+    w1=$(wakes "$pid")
     p1=$("$wine_run" "$driver" paints "$class" "$meter" </dev/null | tr -d '\r')
     rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
     "$wine_run" "$driver" close-class "$class" </dev/null >/dev/null
     while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
     awk -v n="$name" -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v d="$seconds" -v r="$rss" \
-        -v f="$first" -v p=$((p1 - p0)) \
-        'BEGIN { printf "%s %.2f %.2f %s %s %.1f\n", n, c / 1e6 / d, s / 1e6 / d, r, f, p / d }' \
-        >>"$work/results"
+        -v f="$first" -v p=$((p1 - p0)) -v w=$((w1 - w0)) \
+        'BEGIN { printf "%s %.2f %.2f %s %s %.1f %.1f\n", n, c / 1e6 / d, s / 1e6 / d, r, f, p / d,
+                 w / d }' >>"$work/results"
 }
 
 # What the Wine server spends with neither program running (its own services): taken off each
@@ -90,7 +103,7 @@ idle() {
     s0=$(cpu_ns "$WINE_SESSION_SERVER")
     sleep "$seconds"
     s1=$(cpu_ns "$WINE_SESSION_SERVER")
-    awk -v s=$((s1 - s0)) -v d="$seconds" 'BEGIN { printf "idle 0 %.2f 0 0 0\n", s / 1e6 / d }' \
+    awk -v s=$((s1 - s0)) -v d="$seconds" 'BEGIN { printf "idle 0 %.2f 0 0 0 0\n", s / 1e6 / d }' \
         >>"$work/results"
 }
 
@@ -102,24 +115,26 @@ for round in $(seq "$rounds"); do
     run floor "$exe_floor" CointrelFloor CointrelFloorMeter
     run paid "$exe_cointrel" Cointrel "KettPanel Class" Working
     run unpaid "$exe_cointrel" Cointrel "KettPanel Class" "Nothing in particular"
+    run minimised "$exe_cointrel" Cointrel "KettPanel Class" Working minimised
 done
 
 # Medians of each column by name, then ratios to the floor.
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 column() { awk -v n="$1" -v c="$2" '$1 == n { print $c }' "$work/results" | median; }
-for name in idle floor paid unpaid; do
-    echo "$name $(for c in 2 3 4 5 6; do column "$name" "$c"; done | tr '\n' ' ')"
+for name in idle floor paid unpaid minimised; do
+    echo "$name $(for c in 2 3 4 5 6 7; do column "$name" "$c"; done | tr '\n' ' ')"
 done | awk '
     $1 == "idle" { idle = $3; next }
     $1 == "floor" { floorCpu = $2 + $3 - idle; floorRss = $4; floorFirst = $5 }
-    { table = table sprintf("%-8s %14s %14s %12.1f %14s %10s\n", $1, $2, $3, $4 / 1024, $5, $6) }
+    { table = table sprintf("%-9s %14s %14s %12.1f %14s %10s %9s\n", $1, $2, $3, $4 / 1024, $5,
+                            $6, $7) }
     $1 != "floor" {
-        ratios = ratios sprintf("%-8s CPU %.2f x   RSS %.2f x   first paint %.2f x\n", $1,
+        ratios = ratios sprintf("%-9s CPU %.2f x   RSS %.2f x   first paint %.2f x\n", $1,
                                 ($2 + $3 - idle) / floorCpu, $4 / floorRss, $5 / floorFirst)
     }
     END {
-        printf "\n%-8s %14s %14s %12s %14s %10s\n%s", "", "CPU ms/s", "server ms/s", "RSS MB",
-               "first paint ms", "paints/s", table
+        printf "\n%-9s %14s %14s %12s %14s %10s %9s\n%s", "", "CPU ms/s", "server ms/s", "RSS MB",
+               "first paint ms", "paints/s", "wakes/s", table
         printf "\nThe Wine server idles at %s ms/s; that is not counted below.\n", idle
         printf "Cointrel / floor (CPU counts the program and its share of the Wine server):\n%s",
                ratios

@@ -75,4 +75,28 @@ TEST_F(AccumulationTest, RateChangeWhileStoppedDoesNotMove) {
     EXPECT_FALSE(rate.changed);
 }
 
+// The timer ticks as often as the last wheel's picture changes, within 20 ms and an hour.
+TEST(TickPeriod, FollowsThePaceOfTheLastWheel) {
+    struct Case {
+        double hourly;
+        int decimals, cellHeight;
+        unsigned ms;
+    } const cases[] = {
+        {25, DECIMALS_TWO, 45, 32},
+        {25, DECIMALS_TWO, 90, 20},
+        {1, DECIMALS_TWO, 45, 800},
+        {25, DECIMALS_NONE, 45, 3200},
+        {25, 7, 45, 3200},
+        {10000, DECIMALS_TWO, 45, 20},
+        {25, DECIMALS_TWO, 200, 20},
+        {0.5, DECIMALS_TWO, 300, 720},
+        {0.01, DECIMALS_NONE, 45, 3600000},
+        {0, DECIMALS_TWO, 45, 3600000},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(tickPeriodMs(c.hourly, c.decimals, c.cellHeight), c.ms)
+            << c.hourly << " an hour, decimals " << c.decimals << ", cells " << c.cellHeight;
+    }
+}
+
 }  // namespace

@@ -155,7 +155,10 @@ TEST_F(PanelTest, ChangeBitmapRebuildsTheWindowAroundTheNewStrip) {
     ASSERT_NE(GetObjectA(panel.backgroundBrush.get(), sizeof made, &made), 0);
     EXPECT_EQ(made.lbColor, cream);
 
-    // The new window's own timer re-bases on a changed rate within a few periods.
+    // Running, the new window's own timer re-bases on a changed rate within a few periods.
+    rate.hourly = 3600000.0;  // fast enough for a tick every 20 ms
+    panel.start(GetTickCount(), true);
+    panel.schedule();
     rate.changed = true;
     EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return !rate.changed; }));
     UpdateWindow(panel.window);
@@ -231,9 +234,12 @@ TEST_F(PanelTest, TimerRunsOnceTheWindowExists) {
     KettPanel panel(0.0, rate, parent, 0, 0, 8, true,
                     loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);
     panel.createWindow();
+    ShowWindow(panel.window, SW_SHOWNORMAL);
     panel.start(GetTickCount(), true);
     rate.hourly = 3600000.0;  // a unit a millisecond, so that any tick moves the total
-    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return panel.total > 0.0; }));
+    panel.schedule();
+    const double first = panel.total;
+    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return panel.ticks > 0 && panel.total > first; }));
 }
 
 }  // namespace

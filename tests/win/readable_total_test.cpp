@@ -70,8 +70,37 @@ TEST_F(AppTest, MeterWindowTextIsTheTotalAsShown) {
     app->applyCurrency(window);
     EXPECT_EQ(textOf(app->meter->window), "123");  // a strip of the user's own: digits alone
     app->meter->decimalsMode = 1;
-    pumpMessagesUntil(1000, [&] { return textOf(app->meter->window) == "123.45"; });
+    app->meter->schedule();
     EXPECT_EQ(textOf(app->meter->window), "123.45");
+}
+
+// The meter ticks only while it runs and can be seen; read at any moment, its total is current.
+TEST_F(AppTest, MeterTicksOnlyWhileItRunsAndCanBeSeen) {
+    float hourly = 3600.0f;  // one a second
+    setValue("Hourly", REG_BINARY, &hourly, 4);
+    setText("CurrentActivity", "Lunch");
+    start();
+    KettPanel& meter = *app->meter;
+    const auto ticksWithin = [&](DWORD ms) {
+        const unsigned before = meter.ticks;
+        pumpMessagesUntil(ms, [] { return false; });
+        return meter.ticks - before;
+    };
+    EXPECT_EQ(ticksWithin(300), 0u) << "standing";
+    command(WM_COMMAND, 12001);  // Working, paid
+    const unsigned paid = meter.ticks;
+    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return meter.ticks > paid; })) << "running";
+    ShowWindow(window, SW_MINIMIZE);
+    const double before = app->currentTotal();
+    EXPECT_EQ(ticksWithin(300), 0u) << "minimised";
+    const std::string text = textOf(meter.window);  // read without a tick: still current
+    EXPECT_GE(meter.total, before + 0.28) << text;
+    char shown[READABLE_TOTAL_SIZE];
+    readableTotal(meter.total, meter.decimalsMode, "\xA3", shown);
+    EXPECT_EQ(text, shown);
+    ShowWindow(window, SW_RESTORE);
+    const unsigned restored = meter.ticks;
+    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return meter.ticks > restored; })) << "restored";
 }
 
 }  // namespace
