@@ -16,4 +16,8 @@ struct LogFields {
     const char* logActivityName = nullptr;
     LocalTime startTime{};
     LocalTime finishTime{};
+    // For the ledger: whether a period is open (its row not yet written), and the meter's total
+    // as it began, from which its earnings are counted.
+    bool periodOpen = false;
+    double startTotal = 0;
 };

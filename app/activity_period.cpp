@@ -10,6 +10,16 @@ void finishPeriod(Accumulation& meter, LogFields& log, const PeriodServices& ser
     services.write(log, LOG_FINISHED);
     // The total as of now, however long ago the meter last ticked.
     meter.step(services.tickCount());
+    LedgerPeriod period;
+    if (log.periodOpen && wallClockValue(log.startTime, period.start) &&
+        wallClockValue(log.finishTime, period.finish)) {
+        period.activity = log.logActivityName != nullptr ? log.logActivityName : "";
+        period.paid = meter.running;
+        period.hourly = meter.rate.hourly;
+        period.earned = meter.running ? meter.total - log.startTotal : 0.0;
+        services.record(period);
+    }
+    log.periodOpen = false;
     meter.stop();
 }
 
@@ -17,6 +27,8 @@ void startPeriod(Accumulation& meter, LogFields& log, const char* name, bool run
                  const PeriodServices& services) {
     log.startTime = services.localTime();
     log.logActivityName = name;
+    log.periodOpen = true;
+    log.startTotal = meter.baseTotal;
     services.write(log, LOG_STARTED);
     // The tick is read after the record is written, and running set last.
     meter.start(services.tickCount(), running);
@@ -45,13 +57,16 @@ void handOverLog(const LogFields& log, bool wasLogging, const char* oldFile,
     }
 }
 
-bool openPeriodOf(const LogFields& log, const LocalTime& now, OpenPeriod& period) {
+bool openPeriodOf(const LogFields& log, bool paid, const LocalTime& now, OpenPeriod& period) {
     copyText(period.name, log.logActivityName != nullptr ? log.logActivityName : "");
+    period.paid = paid;
+    period.startTotal = log.startTotal;
+    period.hasEarnings = true;
     return wallClockValue(log.startTime, period.start) && wallClockValue(now, period.checkpoint);
 }
 
-void closeLeftOpen(const OpenPeriod& left, bool logging, const char* file,
-                   const PeriodServices& services) {
+void closeLeftOpen(const OpenPeriod& left, bool logging, const char* file, double savedTotal,
+                   double hourly, const PeriodServices& services) {
     LogFields crashed;
     crashed.loggingEnabled = logging;
     copyText(crashed.logFileName, file);
@@ -59,5 +74,15 @@ void closeLeftOpen(const OpenPeriod& left, bool logging, const char* file,
     if (localTimeOf(left.start, crashed.startTime) &&
         localTimeOf(left.checkpoint, crashed.finishTime)) {
         services.write(crashed, LOG_FINISHED);
+    }
+    if (left.hasEarnings) {
+        LedgerPeriod period;
+        period.start = left.start;
+        period.finish = left.checkpoint;
+        period.activity = left.name;
+        period.paid = left.paid;
+        period.hourly = hourly;
+        period.earned = left.paid ? savedTotal - left.startTotal : 0.0;
+        services.record(period);
     }
 }

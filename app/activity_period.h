@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "activities/ledger.h"
 #include "activities/log_fields.h"
 #include "activities/log_text.h"
 #include "dialogs/callback.h"
@@ -20,13 +21,16 @@ struct PeriodServices {
     Callback<LocalTime()> localTime;
     Callback<std::uint32_t()> tickCount;
     LogWriter write;
+    // Takes a finished period for the ledger (the caller adds the currency).
+    Callback<void(LedgerPeriod&)> record;
 };
 
 // Start-up's banner, at the local time now.
 void logStartUp(LogFields& log, const PeriodServices& services);
 
-// The current period ends: its finish time and its Finished record, and the meter stops on the
-// total as of now.
+// The current period ends: its finish time and its Finished record, the meter stops on the
+// total as of now, and the period goes to the ledger (once: a second finish of the same period,
+// as at the end of the session and then at exit, logs again but records nothing).
 void finishPeriod(Accumulation& meter, LogFields& log, const PeriodServices& services);
 
 // A period named `name` begins: its start time and its Started record, then the tick the meter
@@ -45,11 +49,12 @@ void resetPeriod(Accumulation& meter, LogFields& log, double newTotal,
 void handOverLog(const LogFields& log, bool wasLogging, const char* oldFile,
                  const PeriodServices& services);
 
-// The current period as the settings key keeps it, with `now` as the checkpoint's time; false
-// when a time is none.
-bool openPeriodOf(const LogFields& log, const LocalTime& now, OpenPeriod& period);
+// The current period as the settings key keeps it, with `now` as the checkpoint's time and
+// `paid` whether the meter runs; false when a time is none.
+bool openPeriodOf(const LogFields& log, bool paid, const LocalTime& now, OpenPeriod& period);
 
 // A period that a run left open when it ended unfinished gets its Finished, dated at that run's
-// last checkpoint, in the log it was logging to (when it was logging).
-void closeLeftOpen(const OpenPeriod& left, bool logging, const char* file,
-                   const PeriodServices& services);
+// last checkpoint, in the log it was logging to (when it was logging); and its ledger row, its
+// earnings what the meter had then (`savedTotal`) over its total as the period began.
+void closeLeftOpen(const OpenPeriod& left, bool logging, const char* file, double savedTotal,
+                   double hourly, const PeriodServices& services);

@@ -12,6 +12,8 @@
 #include "resources/resource.h"
 #include "win32/dpi.h"
 
+#include <commctrl.h>
+
 const char MAIN_CLASS_NAME[] = "Cointrel";
 
 namespace {
@@ -60,12 +62,100 @@ const auto readTickCount = [] { return static_cast<std::uint32_t>(GetTickCount()
 const auto writeRecord = [](const LogFields& log, LogRecordKind kind) {
     writeLogRecord(log, kind);
 };
-const PeriodServices SERVICES{readLocalTime, readTickCount, writeRecord};
-
 }  // namespace
 
 Application::Application(HINSTANCE instance, const char* key)
-    : programInstance(instance), settingsKey(key) {}
+    : programInstance(instance),
+      settingsKey(key),
+      services{readLocalTime, readTickCount, writeRecord, recorder} {}
+
+void Application::Recorder::operator()(LedgerPeriod& period) const {
+    period.currency = app->settings.currency;
+    if (app->settings.ledger) {
+        appendLedgerRows(period, app->ledger.pending);
+        app->flushLedger();
+    }
+}
+
+namespace {
+
+// The locale's first day of the week: 0 Monday to 6 Sunday.
+int firstDayOfWeek() {
+    char text[4] = "";
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, text, sizeof text) > 0 &&
+                   text[0] >= '0' && text[0] <= '6'
+               ? text[0] - '0'
+               : 0;
+}
+
+}  // namespace
+
+std::unique_ptr<LedgerSummary> Application::summary() {
+    const double total = currentTotal();
+    std::int64_t now = 0;
+    wallClockValue(localTimeNow(), now);
+    TextBuffer extra;
+    extra.append(ledger.pending);
+    LedgerPeriod open;
+    if (meter->periodOpen && wallClockValue(meter->startTime, open.start)) {
+        open.finish = now;
+        open.activity = meter->logActivityName != nullptr ? meter->logActivityName : "";
+        open.paid = meter->running;
+        open.hourly = rate.hourly;
+        open.earned = meter->running ? total - meter->startTotal : 0.0;
+        open.currency = settings.currency;
+        appendLedgerRows(open, extra);
+    }
+    std::unique_ptr<LedgerSummary> result(new (std::nothrow)
+                                              LedgerSummary(dayOf(now), firstDayOfWeek()));
+    if (result) {
+        summarizeLedgerFile(settings.ledgerFile, extra, *result);
+    }
+    return result;
+}
+
+ShortText Application::todayText() {
+    const std::unique_ptr<LedgerSummary> all = summary();
+    return all ? todayFigure(all->ranges[TODAY], meter->currencySign) : ShortText{};
+}
+
+void Application::attachTip(HWND mainWindow) {
+    if (tip == nullptr) {
+        // Owned by no window: a tooltip owned by the main window keeps Wine from making that
+        // window always on top. It goes with the main window (WM_DESTROY).
+        tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, programInstance,
+                              nullptr);
+    }
+    if (tip == nullptr || meter->window == nullptr) {
+        return;
+    }
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = mainWindow;
+    if (tippedWindow != nullptr) {
+        tool.uId = reinterpret_cast<UINT_PTR>(tippedWindow);
+        SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // Its text asked for as it shows (TTN_GETDISPINFO), never on the tick.
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uId = reinterpret_cast<UINT_PTR>(meter->window);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tippedWindow = meter->window;
+}
+
+void Application::flushLedger() {
+    const bool hadPending = !ledger.pending.empty();
+    if (ledger.flush(settings.ledgerFile)) {
+        if (hadPending) {
+            saveLedgerPending(TextBuffer(), settingsKey);
+        }
+    } else {
+        saveLedgerPending(ledger.pending, settingsKey);  // not lost to a crash either
+    }
+}
 
 HBITMAP Application::loadCurrencyBitmap() {
     HBITMAP bitmap =
@@ -110,8 +200,12 @@ HWND Application::start(int showCommand) {
     meter->createWindow();
     meter->loggingEnabled = settings.logging;
     copyText(meter->logFileName, settings.logFile);
+    loadLedgerPending(ledger.pending, settingsKey);
     closeCrashedPeriod();
-    logStartUp(*meter, SERVICES);
+    if (!ledger.pending.empty()) {
+        flushLedger();
+    }
+    logStartUp(*meter, services);
     startActivity(currentActivityIndex);
     if (meter->window != nullptr) {
         ShowWindow(meter->window, SW_SHOWNORMAL);
@@ -137,6 +231,7 @@ HWND Application::start(int showCommand) {
         SetTimer(window, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
     }
     watchSession(window);
+    attachTip(window);
     return window;
 }
 
@@ -161,13 +256,15 @@ void Application::changeDpi(HWND mainWindow, UINT newDpi, const RECT& suggested)
     measureFrameInsets(mainWindow);
     meter->changeBitmap(loadCurrencyBitmap());
     fitAroundMeter(mainWindow, SWP_NOZORDER | SWP_NOACTIVATE, suggested.left, suggested.top);
+    attachTip(mainWindow);
 }
 
 void Application::closeCrashedPeriod() {
     std::int64_t now = 0;
     OpenPeriod left;
     if (wallClockValue(localTimeNow(), now) && loadOpenPeriod(now, left, settingsKey)) {
-        closeLeftOpen(left, settings.logging, settings.logFile, SERVICES);
+        closeLeftOpen(left, settings.logging, settings.logFile,
+                      static_cast<double>(settings.savedTotal), rate.hourly, services);
     }
 }
 
@@ -206,7 +303,7 @@ void Application::startActivity(int index) {
 }
 
 void Application::startPeriod(const char* name, bool running) {
-    ::startPeriod(*meter, *meter, name, running, SERVICES);
+    ::startPeriod(*meter, *meter, name, running, services);
     keepPeriodOpen();
     meter->schedule();
 }
@@ -214,19 +311,19 @@ void Application::startPeriod(const char* name, bool running) {
 void Application::keepPeriodOpen() {
     // In the key from the period's start on, so that a crash cannot leave its Started unpaired.
     OpenPeriod period;
-    if (openPeriodOf(*meter, meter->startTime, period)) {
+    if (openPeriodOf(*meter, meter->running, meter->startTime, period)) {
         saveOpenPeriod(period, settingsKey);
     }
 }
 
 void Application::resetTotal(double newTotal) {
-    resetPeriod(*meter, *meter, newTotal, SERVICES);
+    resetPeriod(*meter, *meter, newTotal, services);
     keepPeriodOpen();
     meter->schedule();
 }
 
 void Application::finishActivity() {
-    finishPeriod(*meter, *meter, SERVICES);
+    finishPeriod(*meter, *meter, services);
     meter->schedule();
 }
 
@@ -266,6 +363,7 @@ void Application::applyCurrency(HWND mainWindow) {
     meter->setCurrency(settings.currency);
     meter->changeBitmap(bitmap);  // the new window is painted with them
     fitAroundMeter(mainWindow, SWP_NOMOVE | SWP_NOZORDER, 0, 0);
+    attachTip(mainWindow);
 }
 
 void Application::addActivity(const char* name, bool paid) {
@@ -295,6 +393,14 @@ void Application::watchSession(HWND mainWindow) {
     }
 }
 
+void Application::detachTip() {
+    if (tip != nullptr) {
+        DestroyWindow(tip);
+        tip = nullptr;
+        tippedWindow = nullptr;
+    }
+}
+
 void Application::unwatchSession(HWND mainWindow) {
     using Unregister = BOOL(WINAPI*)(HWND);
     if (const auto unwatch = sessionFunction<Unregister>("WTSUnRegisterSessionNotification")) {
@@ -312,9 +418,12 @@ void Application::finishAndSave(HWND mainWindow) {
 void Application::checkpoint(HWND mainWindow) {
     meter->schedule();  // the total as of now, not of the last tick; the pace of a new rate
     OpenPeriod period;
-    const bool open = openPeriodOf(*meter, localTimeNow(), period);
+    const bool open = openPeriodOf(*meter, meter->running, localTimeNow(), period);
     saveSettings(mainWindow, settings, rate, meter->total, meter->loggingEnabled,
                  open ? &period : nullptr, settingsKey);
+    if (!ledger.pending.empty()) {
+        flushLedger();  // a file that a spreadsheet held may be free again
+    }
     if (meter->running) {
         SetTimer(mainWindow, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
     } else {
@@ -323,7 +432,7 @@ void Application::checkpoint(HWND mainWindow) {
 }
 
 void Application::handOverLog(bool wasLogging, const char* oldFile) {
-    ::handOverLog(*meter, wasLogging, oldFile, SERVICES);
+    ::handOverLog(*meter, wasLogging, oldFile, services);
 }
 
 void Application::buildMenus(HWND mainWindow) {

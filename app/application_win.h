@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "activities/activities.h"
+#include "activities/ledger.h"
+#include "app/activity_period.h"
 #include "dialogs/dialog_values.h"
 #include "meter/kett_panel_win.h"
 #include "meter/rate.h"
@@ -93,8 +95,32 @@ class Application {
     DialogValues dialogs;
     // The main window's resolution, at which the meter is drawn.
     UINT dpi = 96;
+    // The rows of finished periods on their way to the ledger file.
+    Ledger ledger;
+
+    // What the summary shows: the ledger, the rows waiting for it and the period still open, up
+    // to now.
+    std::unique_ptr<LedgerSummary> summary();
+    // The meter's tooltip: today's figure, from the ledger.
+    ShortText todayText();
+    // The tooltip follows the meter's window, which a new strip replaces; it goes before the
+    // main window.
+    void attachTip(HWND mainWindow);
+    void detachTip();
+    // Writes the rows waiting for the ledger, and keeps in the key those it still cannot.
+    void flushLedger();
 
   private:
+    // Gives a finished period the currency and hands it to the ledger, when one is kept.
+    struct Recorder {
+        Application* app;
+        void operator()(LedgerPeriod& period) const;
+    };
+    Recorder recorder{this};
+    PeriodServices services;
+    HWND tip = nullptr;
+    HWND tippedWindow = nullptr;
+
     HBITMAP loadCurrencyBitmap();
     // The period a crashed run left open gets its Finished, dated at that run's last checkpoint.
     void closeCrashedPeriod();

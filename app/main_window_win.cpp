@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <memory>
+
 #include "app/application_win.h"
 #include "activities/activity_label.h"
 #include "app/main_window.h"
@@ -54,6 +58,12 @@ void onCommand(Application& app, HWND window, unsigned id) {
                 app.programInstance, window, app.dialogs.newActivity, app.settings,
                 [&app](const char* name, bool paid) { app.addActivity(name, paid); });
             break;
+        case CMD_SUMMARY:
+            if (const std::unique_ptr<LedgerSummary> summary = app.summary()) {
+                runSummaryDialog(app.programInstance, window, *summary, app.meter->currencySign,
+                                 app.settings);
+            }
+            break;
         case CMD_ABOUT:
             runAboutDialog(app.programInstance, window, [](const char* url) { openLink(url); });
             return;  // changes nothing
@@ -98,6 +108,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             onCommand(*app, window, LOWORD(wParam));
             return 0;
+        case WM_NOTIFY: {
+            auto* request = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            if (request->hdr.code == TTN_GETDISPINFOA) {
+                lstrcpynA(request->szText, app->todayText().text, sizeof request->szText);
+            }
+            return 0;
+        }
         case WM_TIMER:
             if (wParam == CHECKPOINT_TIMER_ID) {
                 app->checkpoint(window);
@@ -126,6 +143,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             app->checkpoint(window);  // the placement the user chose
             return 0;
         case WM_DESTROY:
+            app->detachTip();
             app->unwatchSession(window);
             app->finishAndSave(window);
             PostQuitMessage(0);

@@ -9,6 +9,7 @@
 
 #include "dialogs/callback.h"
 #include "dialogs/dialog_values.h"
+#include "activities/ledger.h"
 #include "activities/log_fields.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
@@ -36,6 +37,11 @@ void runActivitiesFileDialog(HINSTANCE instance, HWND owner, FileChoice& working
 void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
                           const Settings& settings,
                           Callback<void(const char* name, bool paid)> added);
+
+// Summary: what the ledger holds, by period and by activity, its money after `sign`. The "Keep a
+// ledger" box switches the ledger in settings at once; "Open ledger" opens its file.
+void runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summary,
+                      const char* sign, Settings& settings);
 
 // About: the link buttons hand their URL to open, which is openLink in the program.
 void runAboutDialog(HINSTANCE instance, HWND owner, Callback<void(const char*)> open);

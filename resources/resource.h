@@ -25,6 +25,7 @@
 #define CMD_NEW_ACTIVITY 11847
 #define CMD_ALWAYS_ON_TOP 11848
 #define CMD_CURRENCY 11849
+#define CMD_SUMMARY 11850
 // Activity i of the list is command ACTIVITY_COMMAND_BASE + i.
 #define ACTIVITY_COMMAND_BASE 12000
 
@@ -36,6 +37,7 @@
 #define IDD_NEW_ACTIVITY 5
 #define IDD_RESET_TOTAL 6
 #define IDD_CURRENCY 7
+#define IDD_SUMMARY 8
 
 // Edit rate dialog controls.
 #define IDC_RATE_HOURLY 105
@@ -85,6 +87,12 @@
 #define IDC_NEW_ACTIVITY_GROUP 109
 #define IDC_NEW_ACTIVITY_NAME 110
 #define IDC_NEW_ACTIVITY_UNPAID 112
+
+// Summary dialog controls.
+#define IDC_SUMMARY_PERIODS 1001
+#define IDC_SUMMARY_ACTIVITIES 1002
+#define IDC_SUMMARY_OPEN 1003
+#define IDC_SUMMARY_KEEP 1004
 
 // About dialog controls and the logo.
 #define IDC_ABOUT_WEB 101

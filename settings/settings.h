@@ -41,6 +41,9 @@ struct Settings {
     char digitsBitmapFile[SETTINGS_TEXT_SIZE] = "";
     std::int32_t decimals = 0;
     float savedTotal = 0.0f;
+    // Beyond the thirteen: the ledger of finished periods, its file and its switch.
+    char ledgerFile[SETTINGS_TEXT_SIZE] = "";
+    bool ledger = true;
 };
 
 // Terminates text data of `size` bytes read into a buffer of `capacity` bytes, as the registry
@@ -97,6 +100,11 @@ struct OpenPeriod {
     std::int64_t start = 0;
     std::int64_t checkpoint = 0;  // the last checkpoint's time
     char name[SETTINGS_TEXT_SIZE] = "";
+    // For the ledger's row: whether the meter ran, and its total as the period began. A key
+    // without them (or with them unusable) closes the period in the log alone.
+    bool paid = false;
+    double startTotal = 0;
+    bool hasEarnings = false;
 };
 
 void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period);
@@ -106,6 +114,11 @@ void removeOpenPeriod(SettingsWriter& writer);
 // wrong kind or size, or its times cannot be (the checkpoint before the start or after `now`).
 bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period);
 
+// The ledger's rows still waiting for its file at exit, for the next start to write: at most
+// this many bytes are kept.
+constexpr std::uint32_t MAX_PENDING_LEDGER = 1u << 20;
+
 // Defaults, as used when nothing usable is stored.
 constexpr const char* DEFAULT_ACTIVITIES_FILE = "acts.txt";
 constexpr const char* DEFAULT_LOG_FILE = "log.txt";
+constexpr const char* DEFAULT_LEDGER_FILE = "ledger.csv";

@@ -90,6 +90,8 @@ void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
     s.currency = CURRENCY_POUNDS;
     s.digitsBitmapFile[0] = '\0';
     s.decimals = DECIMALS_TWO;
+    copyText(s.ledgerFile, DEFAULT_LEDGER_FILE);
+    s.ledger = true;
     if (reader == nullptr) {
         return;
     }
@@ -112,6 +114,9 @@ void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
     readExact(*reader, "Currency", s.currency);
     readText(*reader, "DigitsBitmapFile", s.digitsBitmapFile);
     readExact(*reader, "Decimals", s.decimals);
+    readText(*reader, "LedgerFile", s.ledgerFile);
+    std::int32_t ledger = 1;
+    s.ledger = !readExact(*reader, "Ledger", ledger) || ledger != 0;
 }
 
 void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate,
@@ -131,6 +136,8 @@ void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate,
     writeInt(writer, "Currency", s.currency);
     writeText(writer, "DigitsBitmapFile", s.digitsBitmapFile);
     writeInt(writer, "Decimals", s.decimals);
+    writeText(writer, "LedgerFile", s.ledgerFile);
+    writeInt(writer, "Ledger", s.ledger ? 1 : 0);
 }
 
 namespace {
@@ -138,6 +145,8 @@ namespace {
 const char* const PERIOD_START = "PeriodStart";
 const char* const PERIOD_CHECKPOINT = "PeriodCheckpoint";
 const char* const PERIOD_NAME = "PeriodName";
+const char* const PERIOD_PAID = "PeriodPaid";
+const char* const PERIOD_START_TOTAL = "PeriodStartTotal";
 
 bool readTime(SettingsReader& reader, const char* name, std::int64_t& out) {
     unsigned char buffer[sizeof out] = {};
@@ -155,6 +164,8 @@ bool readTime(SettingsReader& reader, const char* name, std::int64_t& out) {
 void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period) {
     writer.write(PERIOD_START, VALUE_BINARY, &period.start, sizeof period.start);
     writeText(writer, PERIOD_NAME, period.name);
+    writeInt(writer, PERIOD_PAID, period.paid ? 1 : 0);
+    writer.write(PERIOD_START_TOTAL, VALUE_BINARY, &period.startTotal, sizeof period.startTotal);
     // Last: a key that has it holds the rest of this checkpoint too.
     writer.write(PERIOD_CHECKPOINT, VALUE_BINARY, &period.checkpoint, sizeof period.checkpoint);
 }
@@ -164,6 +175,8 @@ void removeOpenPeriod(SettingsWriter& writer) {
     writer.remove(PERIOD_CHECKPOINT);
     writer.remove(PERIOD_START);
     writer.remove(PERIOD_NAME);
+    writer.remove(PERIOD_PAID);
+    writer.remove(PERIOD_START_TOTAL);
 }
 
 bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period) {
@@ -180,6 +193,11 @@ bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period
         return false;
     }
     copyText(stored.name, name);
+    std::int32_t paid = 0;
+    stored.hasEarnings = readExact(reader, PERIOD_PAID, paid) && (paid == 0 || paid == 1) &&
+                         readExact(reader, PERIOD_START_TOTAL, stored.startTotal) &&
+                         std::isfinite(stored.startTotal);
+    stored.paid = stored.hasEarnings && paid == 1;
     period = stored;
     return true;
 }

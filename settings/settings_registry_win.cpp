@@ -1,6 +1,8 @@
 #include "settings/settings_registry_win.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "win32/handles.h"
 
@@ -75,6 +77,41 @@ void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, double 
         saveOpenPeriod(store, *open);
     } else {
         removeOpenPeriod(store);
+    }
+}
+
+void saveLedgerPending(const TextBuffer& rows, const char* keyPath) {
+    HKEY key = openKey(keyPath);
+    if (key == nullptr) {
+        return;
+    }
+    UniqueRegKey owned(key);
+    if (rows.empty()) {
+        RegDeleteValueA(key, "LedgerPending");
+    } else if (rows.size() <= MAX_PENDING_LEDGER) {
+        RegSetValueExA(key, "LedgerPending", 0, REG_BINARY,
+                       reinterpret_cast<const BYTE*>(rows.data()), static_cast<DWORD>(rows.size()));
+    }
+}
+
+void loadLedgerPending(TextBuffer& rows, const char* keyPath) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    UniqueRegKey owned(key);
+    DWORD kind = 0, size = 0;
+    if (RegQueryValueExA(key, "LedgerPending", nullptr, &kind, nullptr, &size) != ERROR_SUCCESS ||
+        kind != REG_BINARY || size == 0 || size > MAX_PENDING_LEDGER) {
+        return;
+    }
+    std::unique_ptr<char[]> stored(new (std::nothrow) char[size]);
+    if (stored && RegQueryValueExA(key, "LedgerPending", nullptr, &kind,
+                                   reinterpret_cast<BYTE*>(stored.get()), &size) == ERROR_SUCCESS) {
+        TextBuffer all;  // the stored rows are the older ones
+        all.append(stored.get(), size);
+        all.append(rows);
+        rows = std::move(all);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "activities/text_buffer.h"
 #include "settings/settings.h"
 
 extern const char SETTINGS_KEY[];  // under HKEY_CURRENT_USER
@@ -18,6 +19,11 @@ void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, double 
 
 // The open period alone, as a period starts.
 void saveOpenPeriod(const OpenPeriod& open, const char* keyPath = SETTINGS_KEY);
+
+// The ledger's rows still waiting for its file ("LedgerPending"): kept in the key so that a
+// crash or an exit does not lose them, and taken out (empty rows) once written.
+void saveLedgerPending(const TextBuffer& rows, const char* keyPath = SETTINGS_KEY);
+void loadLedgerPending(TextBuffer& rows, const char* keyPath = SETTINGS_KEY);
 
 // The period a run left open in the key, when there is one to close (see OpenPeriod).
 bool loadOpenPeriod(std::int64_t now, OpenPeriod& open, const char* keyPath = SETTINGS_KEY);

@@ -68,6 +68,8 @@ struct DialogSession {
     const char* workingFile() const { return nullptr; }
     OpenFileRequest browseRequest() const { return {}; }
     DialogDecision filePicked(const char*) { return {}; }
+    // A control's notification (WM_NOTIFY); true when the session took it.
+    bool onNotify(HWND, const NMHDR&) { return false; }
 };
 
 // Carries out a reaction's decision through the session's hooks: the field texts, the check
@@ -126,6 +128,8 @@ INT_PTR CALLBACK sessionProcedure(HWND dialog, UINT message, WPARAM wParam, LPAR
             return session.onInit(dialog);
         case WM_COMMAND:
             return session.onCommand(dialog, LOWORD(wParam), HIWORD(wParam), wParam) ? TRUE : FALSE;
+        case WM_NOTIFY:
+            return session.onNotify(dialog, *reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
         case WM_HELP:
             showContextHelp(dialog, state->templateId, *reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;

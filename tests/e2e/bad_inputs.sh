@@ -1,7 +1,7 @@
 # Sourced by scenarios.sh. Cointrel started on each bad input of the list below, one at a time:
 # it must show its window within ten seconds and close cleanly, leave the user's files exactly
-# as they were (but for a default activities file where there was none), and write back only
-# sound values. The inputs are made here rather than committed.
+# as they were (but for a default activities file where there was none, and the ledger's new
+# row), and write back only sound values. The inputs are made here rather than committed.
 
 # A bitmap file: WIDTH HEIGHT BITS [COMPRESSION], 40-byte info header, a full palette up to 8 bits.
 bmp() {
@@ -63,12 +63,13 @@ case_acts_huge() { perl -e 'print "x" x 250, "\n" for 1..20000; print "Working\n
 case_acts_nul() { printf 'Wor\0king\r\n\0\r\n!Lunch\r\n' >"$dir/acts.txt"; }
 case_acts_marked() { printf '\xef\xbb\xbf!Nothing in particular\r\nWorking\r\n' >"$dir/acts.txt"; }
 case_acts_directory() { mkdir "$dir/acts.txt"; }
+case_ledger_garbage() { perl -e 'srand 9; binmode STDOUT; print map { chr int rand 256 } 1..8192' >"$dir/ledger.csv"; }
 
 # Every value written back has its kind and size, is finite, and lies in its range.
 check_saved() {
     "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' | perl -e '
         my %v; while (<STDIN>) { $v{$1} = [$2, $3] if /^    (\S+)    (REG_\w+)    ?(.*)$/ }
-        my @e; my $count = keys %v; push @e, "$count values" unless $count == 13;
+        my @e; my $count = keys %v; push @e, "$count values" unless $count == 15;
         my %range = (Kett => [-3e38, 3e38], DaysPerYear => [0, 366], HoursPerDay => [0, 24],
                      Hourly => [0, 10000]);
         for my $n (sort keys %range) {
@@ -91,7 +92,8 @@ check_saved() {
         print join("; ", @e), "\n" if @e; exit(@e ? 1 : 0);'
 }
 
-files_of() { (cd "$1" && find . -type f -exec md5sum {} + | sort); }
+# The files but the ledger, which gains a row at every exit and is checked on its own.
+files_of() { (cd "$1" && find . -type f ! -name ledger.csv -exec md5sum {} + | sort); }
 
 bad_inputs() {
     local cases name dir before after problems
@@ -109,8 +111,14 @@ bad_inputs() {
         "$wine_run" reg import "$(windows_path "$work/$name.reg")" </dev/null >/dev/null 2>&1 ||
             fail "reg import"
         before=$(files_of "$dir")
+        local ledger=0
+        [ ! -f "$dir/ledger.csv" ] || ledger=$(stat -c %s "$dir/ledger.csv")
+        cp "$dir/ledger.csv" "$work/ledger.before" 2>/dev/null || true
         start_app
         stop_app
+        # The ledger is only ever appended to, whatever it held.
+        [ "$ledger" -eq 0 ] || cmp -s -n "$ledger" "$work/ledger.before" "$dir/ledger.csv" ||
+            fail "the ledger was rewritten"
         after=$(files_of "$dir")
         if ! grep -q 'acts.txt$' <<<"$before"; then
             after=$(grep -v ' \./acts\.txt$' <<<"$after" || true)

@@ -36,12 +36,16 @@
 //   driver dialog-focus CAPTION ID move the focus to a control (the field left is applied)
 //   driver dialog-click CAPTION ID click a button (and wait until the click is handled)
 //   driver dialog-post CAPTION ID  post a button's click (a button that opens a dialog)
+//   driver dialog-list CAPTION ID ROW COLUMN
+//                                  print the text of a list-view's item
 //   driver dialog-checked CAPTION ID
 //                                  print 1 when a button is checked, else 0
 //   driver meter CURRENCY TOTAL DECIMALS
 //                                  check the meter on screen shows TOTAL from the built-in
 //                                  strip of CURRENCY, its turning wheel at any offset
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -165,6 +169,30 @@ int dialogVerb(const char* verb, int argc, char** argv) {
         SendMessageA(control, BM_CLICK, 0, 0);
     } else if (std::strcmp(verb, "dialog-post") == 0) {
         PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    } else if (std::strcmp(verb, "dialog-list") == 0 && argc == 6) {
+        // The item is asked for in the dialog's own memory: a list-view writes where it is told.
+        DWORD id = 0;
+        GetWindowThreadProcessId(d, &id);
+        UniqueKernelHandle process(
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id));
+        char* remote = process ? static_cast<char*>(VirtualAllocEx(process.get(), nullptr, 4096,
+                                                                   MEM_COMMIT, PAGE_READWRITE))
+                               : nullptr;
+        if (remote == nullptr) {
+            std::fprintf(stderr, "cannot reach the dialog's memory\n");
+            return 1;
+        }
+        LVITEMA item{};
+        item.iSubItem = std::atoi(argv[5]);
+        item.pszText = remote + 512;
+        item.cchTextMax = 512;
+        char text[512] = "";
+        WriteProcessMemory(process.get(), remote, &item, sizeof item, nullptr);
+        SendMessageA(control, LVM_GETITEMTEXTA, std::strtoul(argv[4], nullptr, 10),
+                     reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process.get(), remote + 512, text, sizeof text - 1, nullptr);
+        VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+        std::printf("%s\n", text);
     } else if (std::strcmp(verb, "dialog-checked") == 0) {
         std::printf("%d\n", SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     } else {

@@ -144,7 +144,7 @@ first_run() {
         "!Nothing in particular" "Working" "!Lunch" >"$work/expected-acts.txt"
     cmp -s "$work/acts.txt" "$work/expected-acts.txt" || fail "default activities file"
     stop_app
-    expect_eq "$(reg_count)" 13 "values saved"
+    expect_eq "$(reg_count)" 15 "values saved: the thirteen and the ledger's two"
     local name
     for name in Kett DaysPerYear HoursPerDay Hourly Logging TopMost Currency Decimals; do
         [[ "$(reg_value $name)" =~ ^REG_BINARY\ [0-9A-F]{8}$ ]] || fail "$name: $(reg_value $name)"
@@ -155,6 +155,8 @@ first_run() {
     expect_eq "$(reg_value LogFile)" "REG_SZ log.txt" "log file"
     expect_eq "$(reg_value Hourly)" "REG_BINARY $(float_hex 25)" "hourly"
     expect_eq "$(reg_value Decimals)" "REG_BINARY 01000000" "decimals"
+    expect_eq "$(reg_value LedgerFile) $(reg_value Ledger)" "REG_SZ ledger.csv REG_BINARY 01000000" \
+        "the ledger"
     [ ! -e "$work/log.txt" ] || fail "logging is off, yet there is a log"
 }
 
@@ -235,7 +237,7 @@ end_session() {
     expect_eq "$(reg_value Kett)" "" "nothing saved at a cancelled end of session"
     expect_eq "$(grep -c Finished "$work/log.txt" || true)" 0 "no finish logged"
     check endsession 1
-    expect_eq "$(reg_count)" 13 "values saved at the end of the session"
+    expect_eq "$(reg_count)" 15 "values saved at the end of the session"
     expect_eq "$(grep -c Finished "$work/log.txt")" 1 "one finish logged"
     read -r _ _ _ _ _ _ _ visible <<<"$(drive geometry)"
     expect_eq "$visible" 1 "window left in place"
@@ -287,6 +289,47 @@ crash_and_second_start() {
     stop_app
     expect_eq "$(reg_value Kett)" "$saved" "the total, standing during Lunch"
     expect_eq "$(log_shape)" "EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|EMPTY|BANNER|NAME Lunch|STARTED|FINISHED|DURATION|" "every start finished"
+}
+
+# Every finished period is one ledger row, its earnings its time at the rate; a crashed run's
+# period gets its row at the next start; the summary's Today is the day's rows and the period
+# still open (here an unpaid one).
+ledger() {
+    reg_clear
+    reg_set Hourly REG_BINARY "$(float_hex 3600)"  # one a second
+    start_app
+    sleep 2
+    check command 12002  # Lunch: Working's row
+    check command 12001  # Working again: Lunch's row
+    sleep 2
+    check command 11848  # always on top, twice: a checkpoint of the total
+    check command 11848
+    "$wine_run" taskkill /f /pid "$(drive pid)" </dev/null >/dev/null 2>&1 || fail "taskkill"
+    ended_within "$APP_PID" 10 || fail "cointrel.exe still runs"
+    APP_PID=
+    start_app            # the crashed run's Working gets its row
+    check command 12002  # and this run's Working, from the start to Lunch
+    local rows
+    rows=$(tail -n +2 "$work/ledger.csv" | tr -d '\r')
+    expect_eq "$(head -n 1 "$work/ledger.csv" | tr -d '\r')" \
+        "date,start,end,activity,paid,seconds,hourly,earned,currency" "the header"
+    expect_eq "$(cut -d, -f4,5 <<<"$rows" | tr '\n' ' ')" \
+        "Working,1 Lunch,0 Working,1 Working,1 " "the periods"
+    perl -e 'my $today = sprintf "%04d-%02d-%02d", (localtime)[5] + 1900, (localtime)[4] + 1,
+                 (localtime)[3];
+        for (split /\n/, $ARGV[0]) {
+            my @f = split /,/;
+            exit 1 unless $f[0] eq $today && $f[8] eq "GBP" && $f[6] eq "3600.00";
+            exit 1 unless $f[4] ? abs($f[7] - $f[5]) <= 0.6 : $f[7] eq "0.00";
+        }' "$rows" || fail "rows whose earnings are not their time: $rows"
+    local today
+    today=$(cut -d, -f8 <<<"$rows" | perl -ne '$t += $_; END { printf "%.2f", $t }')
+    open_dialog 11850 Summary
+    expect_eq "$(drive dialog-list Summary 1001 0 2)" $'\xa3'"$today" "today's earnings"
+    check dialog-click Summary 1
+    check dialog-gone Summary 5000
+    stop_app
+    expect_eq "$(tail -n +2 "$work/ledger.csv" | wc -l)" 5 "rows after the exit"
 }
 
 # At 200 % (in a prefix of its own, whose server reads the DPI as it starts) the meter keeps its
@@ -479,7 +522,7 @@ run_script_stop() {
         "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' >"$work/saved.txt" || true
         wineserver -k 2>/dev/null || true
     ) || fail "run.sh: $(tail -n 5 "$work/run.out")"
-    expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 13 "values saved at Ctrl+C"
+    expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 15 "values saved at Ctrl+C"
     grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
 }
 
@@ -521,7 +564,7 @@ packages() {
     [ ! -e "$program" ] || fail "the program folder is still there: $(ls "$program")"
     [ ! -e "$home/$(tr '\\' / <<<"$shortcut")" ] || fail "the shortcut is still there"
     [ -f "$data/acts.txt" ] || fail "the data folder went with the program"
-    expect_eq "$(reg_count)" 13 "the settings stay"
+    expect_eq "$(reg_count)" 15 "the settings stay"
 }
 
 . "$here/bad_inputs.sh"

@@ -38,14 +38,19 @@ struct PeriodTest : ::testing::Test {
                       kind == LOG_FINISHED ? l.finishTime.minute : 0);
         records += l.loggingEnabled ? text : "";
     };
-    PeriodServices services{clock, ticks, write};
+    std::function<void(LedgerPeriod&)> record = [this](LedgerPeriod& p) {
+        char text[400];
+        std::snprintf(text, sizeof text, "ledger %s %d %.2f|", p.activity, p.paid, p.earned);
+        records += text;
+    };
+    PeriodServices services{clock, ticks, write, record};
 };
 
 TEST_F(PeriodTest, EveryChangeOfPeriodAsTheMeterAndTheLogSeeIt) {
     log.loggingEnabled = true;
     copyText(log.logFileName, "log.txt");
     meter.step(0);  // takes the construction's pending re-base
-    const OpenPeriod crashed{0, 0, "Filing"};
+    const OpenPeriod crashed{0, 0, "Filing", true, 3.0, true};
     struct Step {
         const char* what;
         LocalTime now;
@@ -66,7 +71,10 @@ TEST_F(PeriodTest, EveryChangeOfPeriodAsTheMeterAndTheLogSeeIt) {
              meter.step(tick);
              finishPeriod(meter, log, services);
          },
-         "log.txt Finished Working 09:00-11:00|", false, 1000, 150.0},
+         "log.txt Finished Working 09:00-11:00|ledger Working 1 50.00|", false, 1000, 150.0},
+        {"finished again, as at exit after the session's end", at(11, 0), 7201000,
+         [&] { finishPeriod(meter, log, services); }, "log.txt Finished Working 09:00-11:00|",
+         false, 1000, 150.0},
         {"an unpaid activity stands", at(11, 0), 9000000,
          [&] {
              startPeriod(meter, log, "Lunch", false, services);
@@ -78,8 +86,8 @@ TEST_F(PeriodTest, EveryChangeOfPeriodAsTheMeterAndTheLogSeeIt) {
              resetPeriod(meter, log, 7.0, services);
              meter.step(10144000);
          },
-         "log.txt Finished Lunch 11:00-12:00|log.txt Started None 12:00-00:00|", true, 10000000,
-         8.0},
+         "log.txt Finished Lunch 11:00-12:00|ledger Lunch 0 0.00|log.txt Started None 12:00-00:00|",
+         true, 10000000, 8.0},
         {"logging off mid-period", at(12, 30), 0,
          [&] {
              log.loggingEnabled = false;
@@ -98,10 +106,11 @@ TEST_F(PeriodTest, EveryChangeOfPeriodAsTheMeterAndTheLogSeeIt) {
              OpenPeriod left = crashed;
              ASSERT_TRUE(wallClockValue(at(8, 0), left.start));
              ASSERT_TRUE(wallClockValue(at(8, 20), left.checkpoint));
-             closeLeftOpen(left, true, "old.txt", services);
-             closeLeftOpen(left, false, "off.txt", services);
+             closeLeftOpen(left, true, "old.txt", 10.0, 25.0, services);
+             left.hasEarnings = false;
+             closeLeftOpen(left, false, "off.txt", 10.0, 25.0, services);
          },
-         "old.txt Finished Filing 08:00-08:20|", true, 10000000, 8.0},
+         "old.txt Finished Filing 08:00-08:20|ledger Filing 1 7.00|", true, 10000000, 8.0},
     };
     for (const Step& s : steps) {
         now = s.now;

@@ -178,6 +178,7 @@ TEST_F(SettingsTest, NonFiniteTotalIsNotCarriedOver) {
     }
 }
 
+// The thirteen in their order, then the ledger's two.
 TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     std::strcpy(settings.activitiesFile, "C:\\work\\acts.txt");
     std::strcpy(settings.logFile, "log.txt");
@@ -192,16 +193,19 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     placement.showCmd = 1;
     placement.normalLeft = 40;
     placement.normalTop = 30;
+    std::strcpy(settings.ledgerFile, "C:\\books.csv");
+    settings.ledger = false;
     saveSettings(store, settings, rate, RunState{12345.678, true, placement});
 
-    EXPECT_EQ(
-        store.writeOrder,
-        (std::vector<std::string>{"Kett", "DaysPerYear", "HoursPerDay", "Hourly", "ActivitiesFile",
-                                  "LogFile", "Logging", "CurrentActivity", "Placement", "TopMost",
-                                  "Currency", "DigitsBitmapFile", "Decimals"}));
+    EXPECT_EQ(store.writeOrder,
+              (std::vector<std::string>{"Kett", "DaysPerYear", "HoursPerDay", "Hourly",
+                                        "ActivitiesFile", "LogFile", "Logging", "CurrentActivity",
+                                        "Placement", "TopMost", "Currency", "DigitsBitmapFile",
+                                        "Decimals", "LedgerFile", "Ledger"}));
     for (const auto& [name, value] : store.values) {
         const bool text = name == "ActivitiesFile" || name == "LogFile" ||
-                          name == "CurrentActivity" || name == "DigitsBitmapFile";
+                          name == "CurrentActivity" || name == "DigitsBitmapFile" ||
+                          name == "LedgerFile";
         EXPECT_EQ(value.kind, text ? VALUE_TEXT : VALUE_BINARY) << name;
         if (!text) {
             EXPECT_EQ(value.data.size(), name == "Placement" ? 44u : 4u) << name;
@@ -228,12 +232,14 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     EXPECT_EQ(back.placement.length, 44u);
     EXPECT_EQ(back.placement.normalLeft, 40);
     EXPECT_EQ(back.placement.normalTop, 30);
+    EXPECT_STREQ(back.ledgerFile, "C:\\books.csv");
+    EXPECT_FALSE(back.ledger);
 }
 
 // The period a crashed run left open: a round trip, and no record from a value that cannot be.
 TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
     constexpr std::int64_t NOW = 134000000000000000;  // 100 ns units
-    const OpenPeriod left{NOW - 3000, NOW - 1000, "Working"};
+    const OpenPeriod left{NOW - 3000, NOW - 1000, "Working", true, 12.5, true};
     struct Case {
         const char* what;
         void (*spoil)(MemoryStore&);
@@ -263,7 +269,15 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
         EXPECT_EQ(read.start, expected.start) << c.what;
         EXPECT_EQ(read.checkpoint, expected.checkpoint) << c.what;
         EXPECT_STREQ(read.name, expected.name) << c.what;
+        EXPECT_EQ(read.startTotal, expected.startTotal) << c.what;
     }
+    // Its earnings unusable, a period is still closed in the log, but makes no ledger row.
+    MemoryStore key;
+    saveOpenPeriod(key, left);
+    key.set("PeriodStartTotal", std::numeric_limits<double>::quiet_NaN());
+    OpenPeriod read;
+    EXPECT_TRUE(loadOpenPeriod(key, NOW, read));
+    EXPECT_FALSE(read.hasEarnings);
 }
 
 }  // namespace

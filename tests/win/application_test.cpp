@@ -65,8 +65,9 @@ TEST_F(AppTest, MenusAtCreationHaveEveryItemAndOneCheckMarkEach) {
                                    {"&Reset...", CMD_RESET},
                                    {"&Currency...", CMD_CURRENCY},
                                    {"&Logging...", CMD_LOGGING},
+                                   {"&Summary...", CMD_SUMMARY},
                                    {"E&xit", CMD_EXIT}});
-    EXPECT_EQ(GetMenuItemCount(app->counterMenu), 5);
+    EXPECT_EQ(GetMenuItemCount(app->counterMenu), 6);
     expectItems(app->activitiesMenu, {{"Edit &rate...", CMD_EDIT_RATE},
                                       {"", 0},
                                       {"&New activity...", CMD_NEW_ACTIVITY},

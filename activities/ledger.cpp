@@ -1,0 +1,385 @@
+#include "activities/ledger.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "activities/log_text.h"
+#include "activities/unique_file.h"
+
+namespace {
+
+constexpr std::int64_t UNITS_PER_SECOND = 10000000;
+constexpr std::int64_t UNITS_PER_DAY = 86400 * UNITS_PER_SECOND;
+// Older rows than these last bytes of a file fall outside every range of the summary.
+constexpr long SUMMARY_TAIL = 16L << 20;
+
+// Two decimals with a point, whatever the locale; never "-0.00".
+void appendTwoDecimals(double value, TextBuffer& out) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", std::fabs(value) < 0.005 ? 0.0 : value);
+    out.append(text);
+}
+
+// A field as RFC 4180 has it: quoted, with its quotes doubled, when it holds a comma, a quote or
+// a line break.
+void appendCsvField(const char* text, TextBuffer& out) {
+    if (std::strpbrk(text, ",\"\r\n") == nullptr) {
+        out.append(text);
+        return;
+    }
+    out.append("\"");
+    for (const char* c = text; *c != '\0'; ++c) {
+        out.append(c, 1);
+        if (*c == '"') {
+            out.append("\"");
+        }
+    }
+    out.append("\"");
+}
+
+double cents(double amount) {
+    return std::round(amount * 100.0) / 100.0;
+}
+
+// The whole of `text` as a number of the kind asked for; false for anything more or less.
+bool wholeInteger(const char* text, std::size_t length, std::int64_t& out) {
+    if (length == 0 || length > 9) {
+        return false;
+    }
+    out = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return false;
+        }
+        out = out * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+bool wholeAmount(const char* text, double& out) {
+    const std::size_t length = std::strlen(text);
+    if (length == 0 || length > 32 || std::strpbrk(text, " \t") != nullptr) {
+        return false;
+    }
+    char* end = nullptr;
+    out = std::strtod(text, &end);
+    return *end == '\0' && std::isfinite(out) && std::fabs(out) <= 1e9;
+}
+
+// "YYYY-MM-DD" as a day since 1601-01-01.
+bool dateDay(const char* text, std::int64_t& day) {
+    std::int64_t y = 0, m = 0, d = 0;
+    if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-' || !wholeInteger(text, 4, y) ||
+        !wholeInteger(text + 5, 2, m) || !wholeInteger(text + 8, 2, d)) {
+        return false;
+    }
+    LocalTime t{};
+    t.year = static_cast<std::uint16_t>(y);
+    t.month = static_cast<std::uint16_t>(m);
+    t.day = static_cast<std::uint16_t>(d);
+    std::int64_t value = 0;
+    if (!wallClockValue(t, value)) {
+        return false;
+    }
+    day = dayOf(value);
+    return true;
+}
+
+}  // namespace
+
+const char* const SUMMARY_RANGE_NAMES[SUMMARY_RANGES] = {"Today",     "Yesterday",  "This week",
+                                                         "Last week", "This month", "Last month"};
+
+std::int64_t dayOf(std::int64_t wallClock) {
+    return wallClock / UNITS_PER_DAY;
+}
+
+void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows) {
+    static const char* const CURRENCIES[] = {"GBP", "USD", "EUR", "custom"};
+    const char* currency = p.currency >= 0 && p.currency < 4 ? CURRENCIES[p.currency] : "custom";
+    const double total = p.paid ? p.earned : 0.0;
+    double given = 0;
+    LocalTime from{}, to{};
+    bool any = false;
+    for (std::int64_t start = p.start; start < p.finish || (start == p.finish && !any);) {
+        const std::int64_t midnight = (dayOf(start) + 1) * UNITS_PER_DAY;
+        const std::int64_t end = std::min(midnight, p.finish);
+        if (!localTimeOf(start, from) || !localTimeOf(end, to)) {
+            return;
+        }
+        // In proportion to the time; the last row takes what is left, so that they add up.
+        const double earned = end == p.finish ? total - given
+                                              : cents(total * static_cast<double>(end - start) /
+                                                      static_cast<double>(p.finish - p.start));
+        given += earned;
+        char text[128];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d,%02d:%02d:%02d,%02d:%02d:%02d,", from.year,
+                      from.month, from.day, from.hour, from.minute, from.second, to.hour, to.minute,
+                      to.second);
+        rows.append(text);
+        appendCsvField(p.activity, rows);
+        // Whole seconds, rounded: the time the earnings were made in.
+        std::snprintf(
+            text, sizeof text, ",%d,%lld,", p.paid ? 1 : 0,
+            static_cast<long long>((end - start + UNITS_PER_SECOND / 2) / UNITS_PER_SECOND));
+        rows.append(text);
+        appendTwoDecimals(p.hourly, rows);
+        rows.append(",");
+        appendTwoDecimals(earned, rows);
+        rows.append(",");
+        rows.append(currency);
+        rows.append("\r\n");
+        any = true;
+        start = end == start ? end + 1 : end;
+    }
+}
+
+bool Ledger::record(const char* file, const LedgerPeriod& period) {
+    appendLedgerRows(period, pending);
+    return flush(file);
+}
+
+bool Ledger::flush(const char* file) {
+    if (pending.empty()) {
+        return true;
+    }
+    UniqueFile ledger(file, "a+b");
+    if (!ledger || std::fseek(ledger.get(), 0, SEEK_END) != 0) {
+        return false;
+    }
+    const long size = std::ftell(ledger.get());
+    const char* before = "";
+    if (size <= 0) {
+        before = LEDGER_HEADER;
+    } else if (std::fseek(ledger.get(), -1, SEEK_END) == 0 && std::fgetc(ledger.get()) != '\n') {
+        before = "\r\n";  // a last line someone left without its end
+    }
+    // Every write of this mode goes to the end, whatever was read before.
+    const std::size_t length = std::strlen(before);
+    const bool written =
+        std::fseek(ledger.get(), 0, SEEK_END) == 0 &&
+        std::fwrite(before, 1, length, ledger.get()) == length &&
+        std::fwrite(pending.data(), 1, pending.size(), ledger.get()) == pending.size();
+    if (!ledger.close() || !written) {
+        return false;
+    }
+    pending.clear();
+    return true;
+}
+
+LedgerSummary::LedgerSummary(std::int64_t today, int firstDayOfWeek) : columns_{0, 3, 4, 5, 7} {
+    const int weekday = static_cast<int>(today % 7);  // 0 Monday: 1601 began on one
+    const std::int64_t weekStart = today - (weekday - firstDayOfWeek + 14) % 7;
+    LocalTime now{};
+    localTimeOf(today * UNITS_PER_DAY, now);
+    const auto firstOf = [](int year, int month) {
+        LocalTime t{};
+        t.year = static_cast<std::uint16_t>(year);
+        t.month = static_cast<std::uint16_t>(month);
+        t.day = 1;
+        std::int64_t value = 0;
+        wallClockValue(t, value);
+        return dayOf(value);
+    };
+    const std::int64_t monthStart = firstOf(now.year, now.month);
+    const std::int64_t lastMonthStart =
+        now.month == 1 ? firstOf(now.year - 1, 12) : firstOf(now.year, now.month - 1);
+    const std::int64_t bounds[SUMMARY_RANGES][2] = {
+        {today, today},      {today - 1, today - 1},
+        {weekStart, today},  {weekStart - 7, weekStart - 1},
+        {monthStart, today}, {lastMonthStart, monthStart - 1}};
+    for (int r = 0; r < SUMMARY_RANGES; ++r) {
+        first_[r] = bounds[r][0];
+        last_[r] = bounds[r][1];
+    }
+}
+
+void LedgerSummary::add(const char* text, std::size_t size) {
+    static const char MARK[] = "\xEF\xBB\xBF";
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = text[i];
+        if (markSeen_ < 3) {
+            if (c == MARK[markSeen_] && recordSize_ == 0 && fieldCount_ == 0) {
+                ++markSeen_;
+                continue;
+            }
+            markSeen_ = 3;  // no mark, or text that began like one
+        }
+        bool literal = false;
+        if (quote_ == 1) {
+            if (c == '"') {
+                quote_ = 2;
+                continue;
+            }
+            literal = true;
+        } else if (quote_ == 2) {
+            literal = c == '"';  // a doubled quote; anything else follows the closing one
+            quote_ = literal ? 1 : 0;
+        }
+        if (!literal) {
+            if (c == '"' && recordSize_ == fieldStart_) {
+                quote_ = 1;
+                continue;
+            }
+            if (c == ',' || c == '\n') {
+                endField();
+                if (c == '\n') {
+                    endRecord();
+                }
+                continue;
+            }
+            if (c == '\r') {
+                continue;
+            }
+        }
+        if (recordSize_ + 1 < RECORD_SIZE) {
+            record_[recordSize_++] = c;
+        } else {
+            overlong_ = true;
+        }
+    }
+}
+
+void LedgerSummary::finish() {
+    if (recordSize_ > fieldStart_ || fieldCount_ > 0) {
+        endField();
+        endRecord();
+    }
+    quote_ = 0;
+}
+
+void LedgerSummary::endField() {
+    if (fieldCount_ < MOST_FIELDS && recordSize_ + 1 < RECORD_SIZE) {
+        record_[recordSize_++] = '\0';
+        fields_[fieldCount_++] = fieldStart_;
+    } else {
+        overlong_ = true;
+    }
+    fieldStart_ = recordSize_;
+}
+
+void LedgerSummary::endRecord() {
+    const std::size_t fields = fieldCount_;
+    const bool usable = !overlong_;
+    recordSize_ = fieldStart_ = fieldCount_ = 0;
+    overlong_ = false;
+    if (!usable || fields == 0 || (fields == 1 && record_[fields_[0]] == '\0')) {
+        return;  // garbage, or a blank line
+    }
+    const auto at = [&](std::size_t k) { return record_ + fields_[k]; };
+    if (!headerSeen_) {
+        headerSeen_ = true;
+        const char* const names[] = {"date", "activity", "paid", "seconds", "earned"};
+        bool header = false;
+        for (std::size_t k = 0; k < fields; ++k) {
+            header = header || std::strcmp(at(k), "date") == 0;
+        }
+        if (header) {
+            for (int n = 0; n < 5; ++n) {
+                columns_[n] = -1;
+                for (std::size_t k = 0; k < fields; ++k) {
+                    columns_[n] =
+                        std::strcmp(at(k), names[n]) == 0 ? static_cast<int>(k) : columns_[n];
+                }
+            }
+            return;
+        }
+    }
+    const auto field = [&](int n) -> const char* {
+        const int c = columns_[n];
+        return c >= 0 && static_cast<std::size_t>(c) < fields ? at(static_cast<std::size_t>(c))
+                                                              : nullptr;
+    };
+    const char* date = field(0);
+    const char* paid = field(2);
+    const char* seconds = field(3);
+    const char* earned = field(4);
+    std::int64_t day = 0, secondsValue = 0;
+    double earnedValue = 0;
+    if (date == nullptr || paid == nullptr || seconds == nullptr || earned == nullptr ||
+        !dateDay(date, day) || (std::strcmp(paid, "1") != 0 && std::strcmp(paid, "0") != 0) ||
+        !wholeInteger(seconds, std::strlen(seconds), secondsValue) || secondsValue > 86400 ||
+        !wholeAmount(earned, earnedValue)) {
+        return;
+    }
+    const char* activity = field(1);
+    count(day, activity != nullptr ? activity : "", paid[0] == '1', secondsValue, earnedValue);
+}
+
+void LedgerSummary::count(std::int64_t day, const char* activity, bool paid, std::int64_t seconds,
+                          double earned) {
+    for (int r = 0; r < SUMMARY_RANGES; ++r) {
+        if (day < first_[r] || day > last_[r]) {
+            continue;
+        }
+        RangeSum& range = ranges[r];
+        (paid ? range.paidSeconds : range.unpaidSeconds) += seconds;
+        range.earned += earned;
+        std::size_t a = 0;
+        while (a < range.activityCount && std::strcmp(range.activities[a].name, activity) != 0) {
+            ++a;
+        }
+        if (a == range.activityCount) {
+            // A hand-made ledger of endless names keeps a bounded list: the rest count as one.
+            if (a == SUMMARY_ACTIVITIES) {
+                a = SUMMARY_ACTIVITIES - 1;
+                std::snprintf(range.activities[a].name, sizeof range.activities[a].name, "Others");
+            } else {
+                ActivitySum& added = range.activities[range.activityCount++];
+                std::snprintf(added.name, sizeof added.name, "%s", activity);
+                added.seconds = 0;
+                added.earned = 0;
+            }
+        }
+        range.activities[a].seconds += seconds;
+        range.activities[a].earned += earned;
+    }
+}
+
+void summarizeLedgerFile(const char* path, const TextBuffer& extraRows, LedgerSummary& summary) {
+    UniqueFile file(path, "rb");
+    if (file && std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        const bool cut = size > SUMMARY_TAIL;
+        if (std::fseek(file.get(), cut ? size - SUMMARY_TAIL : 0, SEEK_SET) == 0) {
+            if (cut) {  // from the first whole line on
+                for (int c = 0; c != EOF && c != '\n';) {
+                    c = std::fgetc(file.get());
+                }
+            }
+            char buffer[1 << 14];
+            std::size_t n = 0;
+            while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+                summary.add(buffer, n);
+            }
+        }
+    }
+    summary.finish();
+    summary.add(extraRows.data(), extraRows.size());
+    summary.finish();
+}
+
+ShortText hoursAndMinutes(std::int64_t seconds) {
+    const std::int64_t s = std::max<std::int64_t>(seconds, 0);
+    ShortText out;
+    std::snprintf(out.text, sizeof out.text, "%lld:%02lld", static_cast<long long>(s / 3600),
+                  static_cast<long long>(s % 3600 / 60));
+    return out;
+}
+
+ShortText moneyText(double amount, const char* sign) {
+    ShortText out;
+    std::snprintf(out.text, sizeof out.text, "%s%.2f", sign,
+                  std::fabs(amount) < 0.005 ? 0.0 : amount);
+    return out;
+}
+
+ShortText todayFigure(const RangeSum& today, const char* sign) {
+    ShortText out;
+    std::snprintf(out.text, sizeof out.text, "Today: %.32s earned, %.32s paid",
+                  moneyText(today.earned, sign).text, hoursAndMinutes(today.paidSeconds).text);
+    return out;
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+// The ledger: one CSV row (RFC 4180) for every finished activity period, for any spreadsheet to
+// add up; and the summary of what it holds, by day, week and month, and by activity.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "activities/text_buffer.h"
+
+constexpr const char* LEDGER_HEADER =
+    "date,start,end,activity,paid,seconds,hourly,earned,currency\r\n";
+
+// A finished period as the ledger records it. Times are local wall-clock times in 100 ns units
+// since 1601-01-01, as the log counts them.
+struct LedgerPeriod {
+    std::int64_t start = 0;
+    std::int64_t finish = 0;
+    const char* activity = "";
+    bool paid = false;
+    double hourly = 0;
+    double earned = 0;  // what the meter added during the period; 0 when unpaid
+    int currency = 0;   // a CurrencyCode
+};
+
+// Appends the period's rows, CR LF ended: one a day, split at local midnight with the earnings
+// in proportion to the time, so that every day adds up on its own. None for a period that ends
+// before it starts.
+void appendLedgerRows(const LedgerPeriod& period, TextBuffer& rows);
+
+// The rows of finished periods on their way to the ledger file. The file is only ever appended
+// to: the header first when it is new or empty, a line end first when its last line has none.
+// Rows it cannot take now (a spreadsheet holds it locked, say) wait, and go first next time.
+struct Ledger {
+    TextBuffer pending;  // rows waiting for the file, oldest first
+
+    // Adds a period's rows and writes all that waits; false when rows still wait.
+    bool record(const char* file, const LedgerPeriod& period);
+    bool flush(const char* file);
+};
+
+// The summary's periods, in the order the dialog lists them.
+enum SummaryRange : int {
+    TODAY,
+    YESTERDAY,
+    THIS_WEEK,
+    LAST_WEEK,
+    THIS_MONTH,
+    LAST_MONTH,
+    SUMMARY_RANGES
+};
+extern const char* const SUMMARY_RANGE_NAMES[SUMMARY_RANGES];
+
+constexpr std::size_t SUMMARY_ACTIVITIES = 64;  // by name; any more count together
+
+struct ActivitySum {
+    char name[256];
+    std::int64_t seconds;
+    double earned;
+};
+
+struct RangeSum {
+    std::int64_t paidSeconds = 0;
+    std::int64_t unpaidSeconds = 0;
+    double earned = 0;
+    std::size_t activityCount = 0;
+    ActivitySum activities[SUMMARY_ACTIVITIES];  // in the order first met
+};
+
+// Adds up ledger text for the ranges around `today` (a day: days since 1601-01-01), the weeks
+// starting on `firstDayOfWeek` (0 Monday to 6 Sunday, as the locale numbers them). The text comes
+// in pieces of any size. Rows are found by the header's column names, or in the ledger's own
+// order when there is no header; a row that does not parse whole is skipped.
+class LedgerSummary {
+  public:
+    LedgerSummary(std::int64_t today, int firstDayOfWeek);
+    void add(const char* text, std::size_t size);
+    // Ends the text: a last row without its line end counts too.
+    void finish();
+    RangeSum ranges[SUMMARY_RANGES];
+
+  private:
+    void endField();
+    void endRecord();
+    void count(std::int64_t day, const char* activity, bool paid, std::int64_t seconds,
+               double earned);
+
+    static constexpr std::size_t RECORD_SIZE = 2048;
+    static constexpr std::size_t MOST_FIELDS = 32;
+    std::int64_t first_[SUMMARY_RANGES];
+    std::int64_t last_[SUMMARY_RANGES];
+    int columns_[5];  // date, activity, paid, seconds, earned; -1 for one the header lacks
+    bool headerSeen_ = false;
+    int markSeen_ = 0;  // bytes of a byte-order mark met at the start; 3 once past it
+    int quote_ = 0;     // 0 outside quotes, 1 inside, 2 just after a quote inside
+    bool overlong_ = false;
+    // The record so far: its fields one after another, each ended by a zero byte.
+    char record_[RECORD_SIZE];
+    std::size_t recordSize_ = 0;
+    std::size_t fields_[MOST_FIELDS];  // where each ended field starts
+    std::size_t fieldCount_ = 0;
+    std::size_t fieldStart_ = 0;
+};
+
+// The ledger file summed up (its last 16 MB at most: older rows fall outside every range).
+// `extraRows` are added as if the file ended with them: the rows still waiting for it, and the
+// period still open.
+void summarizeLedgerFile(const char* path, const TextBuffer& extraRows, LedgerSummary& summary);
+
+// The day of a local wall-clock time (100 ns units since 1601): days since 1601-01-01.
+std::int64_t dayOf(std::int64_t wallClock);
+
+// A short text the summary shows.
+struct ShortText {
+    char text[96] = "";
+};
+// "h:mm", hours as many as there are.
+ShortText hoursAndMinutes(std::int64_t seconds);
+// The amount with two decimals after the sign (empty for a digits bitmap of the user's own).
+ShortText moneyText(double amount, const char* sign);
+// The meter's tooltip: "Today: £12.34 earned, 3:12 paid".
+ShortText todayFigure(const RangeSum& today, const char* sign);

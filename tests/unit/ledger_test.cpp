@@ -1,0 +1,164 @@
+#include "activities/ledger.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "activities/log_text.h"
+#include "test_files.h"
+
+namespace {
+
+std::int64_t at(int year, int month, int day, int hour, int minute, int second, int ms = 0) {
+    const LocalTime t{std::uint16_t(year),   std::uint16_t(month), 0,
+                      std::uint16_t(day),    std::uint16_t(hour),  std::uint16_t(minute),
+                      std::uint16_t(second), std::uint16_t(ms)};
+    std::int64_t value = 0;
+    EXPECT_TRUE(wallClockValue(t, value));
+    return value;
+}
+
+std::string rowsOf(const LedgerPeriod& period) {
+    TextBuffer rows;
+    appendLedgerRows(period, rows);
+    return {rows.data(), rows.size()};
+}
+
+LedgerPeriod period(std::int64_t start, std::int64_t finish, const char* name, bool paid,
+                    double earned, int currency = 0) {
+    return {start, finish, name, paid, 25.0, earned, currency};
+}
+
+TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
+    const char* const row = "2026-12-08,09:00:00,10:00:00,Working,1,3600,25.00,25.00,GBP\r\n";
+    const struct {
+        const char* what;
+        LedgerPeriod period;
+        const char* rows;
+    } cases[] = {
+        {"paid", period(at(2026, 12, 8, 9, 0, 0), at(2026, 12, 8, 10, 0, 0), "Working", true, 25),
+         row},
+        {"unpaid earns nothing, whatever the meter did",
+         period(at(2026, 12, 8, 9, 0, 0, 700), at(2026, 12, 8, 9, 0, 10, 200), "Lunch", false, 3,
+                1),
+         "2026-12-08,09:00:00,09:00:10,Lunch,0,10,25.00,0.00,USD\r\n"},
+        {"quoted name",
+         period(at(2026, 1, 2, 3, 4, 5), at(2026, 1, 2, 3, 4, 5), "A, \"b\"", true, 0, 3),
+         "2026-01-02,03:04:05,03:04:05,\"A, \"\"b\"\"\",1,0,25.00,0.00,custom\r\n"},
+        {"across midnight, in proportion",
+         period(at(2026, 12, 31, 23, 30, 0), at(2027, 1, 1, 0, 15, 0), "Night", true, 1, 2),
+         "2026-12-31,23:30:00,00:00:00,Night,1,1800,25.00,0.67,EUR\r\n"
+         "2027-01-01,00:00:00,00:15:00,Night,1,900,25.00,0.33,EUR\r\n"},
+        {"ends before it starts",
+         period(at(2026, 12, 8, 10, 0, 0), at(2026, 12, 8, 9, 0, 0), "Working", true, 1), ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(rowsOf(c.period), c.rows) << c.what;
+    }
+    // Two whole midnights: three rows, one a day.
+    const std::string days =
+        rowsOf(period(at(2026, 12, 8, 12, 0, 0), at(2026, 12, 10, 12, 0, 0), "Long", true, 48.0));
+    EXPECT_NE(days.find("2026-12-09,00:00:00,00:00:00,Long,1,86400,25.00,24.00"), std::string::npos)
+        << days;
+
+    // The file: its header once, a line end where one was left out, rows that wait when it
+    // cannot be opened.
+    TempDir dir;
+    const std::string path = dir.file("ledger.csv");
+    Ledger ledger;
+    ledger.pending.append(row);
+    EXPECT_TRUE(ledger.flush(path.c_str()));
+    writeBytes(path, readBytes(path) + "edited by hand");
+    EXPECT_TRUE(ledger.record(path.c_str(), cases[0].period));
+    EXPECT_EQ(readBytes(path), std::string(LEDGER_HEADER) + row + "edited by hand\r\n" + row);
+    const std::string locked = dir.file("no folder/ledger.csv");
+    EXPECT_FALSE(ledger.record(locked.c_str(), cases[0].period));
+    EXPECT_EQ(std::string(ledger.pending.data(), ledger.pending.size()), row);
+}
+
+// Tuesday 8 December 2026, in weeks that start on Monday or on Sunday, with a period still open.
+TEST(LedgerSummary, RangesFollowTheLocalesWeekAndCountTheOpenPeriod) {
+    const std::string text = std::string(LEDGER_HEADER) +
+                             "2026-12-08,09:00:00,10:00:00,Working,1,3600,25.00,10.00,GBP\r\n"
+                             "2026-12-07,09:00:00,09:30:00,Working,1,1800,25.00,5.00,GBP\r\n"
+                             "2026-12-06,12:00:00,12:10:00,Lunch,0,600,25.00,0.00,GBP\r\n"
+                             "2026-12-01,09:00:00,11:00:00,Working,1,7200,25.00,20.00,GBP\r\n"
+                             "2026-11-30,09:00:00,10:00:00,Working,1,3600,25.00,10.00,GBP\r\n"
+                             "2026-11-15,09:00:00,09:01:00,Filing,1,60,25.00,1.00,GBP\r\n";
+    TextBuffer open;
+    open.append("2026-12-08,11:00:00,11:15:00,Working,1,900,25.00,2.50,GBP\r\n");
+    const struct {
+        int firstDay;
+        std::int64_t paid[SUMMARY_RANGES], unpaid[SUMMARY_RANGES];
+        double earned[SUMMARY_RANGES];
+    } cases[] = {
+        {0,
+         {4500, 1800, 6300, 10800, 13500, 3660},
+         {0, 0, 0, 600, 600, 0},
+         {12.5, 5, 17.5, 30, 37.5, 11}},
+        {6,
+         {4500, 1800, 6300, 10800, 13500, 3660},
+         {0, 0, 600, 0, 600, 0},
+         {12.5, 5, 17.5, 30, 37.5, 11}},
+    };
+    TempDir dir;
+    const std::string path = dir.file("ledger.csv");
+    writeBytes(path, text);
+    for (const auto& c : cases) {
+        auto summary =
+            std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), c.firstDay);
+        summarizeLedgerFile(path.c_str(), open, *summary);
+        for (int r = 0; r < SUMMARY_RANGES; ++r) {
+            const RangeSum& range = summary->ranges[r];
+            const std::string what =
+                SUMMARY_RANGE_NAMES[r] + std::string(", weeks from ") + std::to_string(c.firstDay);
+            EXPECT_EQ(range.paidSeconds, c.paid[r]) << what;
+            EXPECT_EQ(range.unpaidSeconds, c.unpaid[r]) << what;
+            EXPECT_DOUBLE_EQ(range.earned, c.earned[r]) << what;
+        }
+        const RangeSum& today = summary->ranges[TODAY];
+        ASSERT_EQ(today.activityCount, 1u);
+        EXPECT_STREQ(today.activities[0].name, "Working");
+        EXPECT_EQ(today.activities[0].seconds, 4500);
+        EXPECT_STREQ(todayFigure(today, "\xA3").text,
+                     "Today: \xA3"
+                     "12.50 earned, 1:15 paid");
+    }
+}
+
+// A ledger edited by hand or by a spreadsheet: what parses counts, the rest is passed over.
+TEST(LedgerSummary, SurvivesWhatSpreadsheetsAndHandsMakeOfIt) {
+    const char* const good = "2026-12-08,09:00:00,10:00:00,Working,1,3600,25.00,10.00,GBP";
+    const struct {
+        const char* what;
+        std::string text;
+        std::int64_t paid;
+    } cases[] = {
+        {"mark, LF ends, blank lines",
+         "\xEF\xBB\xBF" + std::string(LEDGER_HEADER) + "\n\n" + good + "\n", 3600},
+        {"no header", std::string(good) + "\r\n" + good, 7200},
+        {"columns moved and added",
+         "note,earned,seconds,paid,date,activity\r\nx,1.5,60,1,2026-12-08,Y\r\n", 60},
+        {"a name over two lines",
+         "2026-12-08,09:00:00,10:00:00,\"Two\r\nlines\",1,60,25.00,1.00,GBP", 60},
+        {"garbage", std::string(LEDGER_HEADER) + "\x01\x02 not a row\r\n,,,,\r\n\"unended", 0},
+        {"another locale's figures", "2026-12-08,09:00:00,10:00:00,W,1,60,\"25,00\",\"1,00\",GBP",
+         0},
+        {"a date that is none", "2026-02-30,09:00:00,10:00:00,W,1,60,25.00,1.00,GBP", 0},
+        {"negative seconds", "2026-12-08,09:00:00,10:00:00,W,1,-60,25.00,1.00,GBP", 0},
+        {"absurd seconds", "2026-12-08,09:00:00,10:00:00,W,1,9999999,25.00,1.00,GBP", 0},
+        {"absurd earnings", "2026-12-08,09:00:00,10:00:00,W,1,60,25.00,1e300,GBP", 0},
+        {"a field without end", "2026-12-08," + std::string(100000, 'x') + ",1,60,0,1.00,GBP", 0},
+    };
+    for (const auto& c : cases) {
+        auto summary = std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), 0);
+        for (std::size_t i = 0; i < c.text.size(); i += 7) {  // in pieces, as a file is read
+            summary->add(c.text.data() + i, std::min<std::size_t>(7, c.text.size() - i));
+        }
+        summary->finish();
+        EXPECT_EQ(summary->ranges[TODAY].paidSeconds, c.paid) << c.what;
+    }
+}
+
+}  // namespace
