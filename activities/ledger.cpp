@@ -16,13 +16,6 @@ constexpr std::int64_t UNITS_PER_DAY = 86400 * UNITS_PER_SECOND;
 // Older rows than these last bytes of a file fall outside every range of the summary.
 constexpr long SUMMARY_TAIL = 16L << 20;
 
-// Two decimals with a point, whatever the locale; never "-0.00".
-void appendTwoDecimals(double value, TextBuffer& out) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", std::fabs(value) < 0.005 ? 0.0 : value);
-    out.append(text);
-}
-
 // A field as RFC 4180 has it: quoted, with its quotes doubled, when it holds a comma, a quote or
 // a line break.
 void appendCsvField(const char* text, TextBuffer& out) {
@@ -126,20 +119,15 @@ void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows) {
             text, sizeof text, ",%d,%lld,", p.paid ? 1 : 0,
             static_cast<long long>((end - start + UNITS_PER_SECOND / 2) / UNITS_PER_SECOND));
         rows.append(text);
-        appendTwoDecimals(p.hourly, rows);
+        rows.append(moneyText(p.hourly, "").text);
         rows.append(",");
-        appendTwoDecimals(earned, rows);
+        rows.append(moneyText(earned, "").text);
         rows.append(",");
         rows.append(currency);
         rows.append("\r\n");
         any = true;
         start = end == start ? end + 1 : end;
     }
-}
-
-bool Ledger::record(const char* file, const LedgerPeriod& period) {
-    appendLedgerRows(period, pending);
-    return flush(file);
 }
 
 bool Ledger::flush(const char* file) {

@@ -34,8 +34,7 @@ void appendLedgerRows(const LedgerPeriod& period, TextBuffer& rows);
 struct Ledger {
     TextBuffer pending;  // rows waiting for the file, oldest first
 
-    // Adds a period's rows and writes all that waits; false when rows still wait.
-    bool record(const char* file, const LedgerPeriod& period);
+    // Writes all that waits; false when rows still wait.
     bool flush(const char* file);
 };
 
@@ -116,7 +115,8 @@ struct ShortText {
 };
 // "h:mm", hours as many as there are.
 ShortText hoursAndMinutes(std::int64_t seconds);
-// The amount with two decimals after the sign (empty for a digits bitmap of the user's own).
+// The amount with two decimals after the sign (empty for a digits bitmap of the user's own),
+// with a point whatever the locale, and never "-0.00".
 ShortText moneyText(double amount, const char* sign);
 // The meter's tooltip: "Today: £12.34 earned, 3:12 paid".
 ShortText todayFigure(const RangeSum& today, const char* sign);

@@ -5,18 +5,27 @@ void logStartUp(LogFields& log, const PeriodServices& services) {
     services.write(log, LOG_BANNER);
 }
 
+bool periodSoFar(const Accumulation& meter, const LogFields& log, std::int64_t finish,
+                 LedgerPeriod& period) {
+    if (!log.periodOpen || !wallClockValue(log.startTime, period.start)) {
+        return false;
+    }
+    period.finish = finish;
+    period.activity = log.logActivityName != nullptr ? log.logActivityName : "";
+    period.paid = meter.running;
+    period.hourly = meter.rate.hourly;
+    period.earned = meter.running ? meter.total - log.startTotal : 0.0;
+    return true;
+}
+
 void finishPeriod(Accumulation& meter, LogFields& log, const PeriodServices& services) {
     log.finishTime = services.localTime();
     services.write(log, LOG_FINISHED);
     // The total as of now, however long ago the meter last ticked.
     meter.step(services.tickCount());
     LedgerPeriod period;
-    if (log.periodOpen && wallClockValue(log.startTime, period.start) &&
-        wallClockValue(log.finishTime, period.finish)) {
-        period.activity = log.logActivityName != nullptr ? log.logActivityName : "";
-        period.paid = meter.running;
-        period.hourly = meter.rate.hourly;
-        period.earned = meter.running ? meter.total - log.startTotal : 0.0;
+    std::int64_t finish = 0;
+    if (wallClockValue(log.finishTime, finish) && periodSoFar(meter, log, finish, period)) {
         services.record(period);
     }
     log.periodOpen = false;

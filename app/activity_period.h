@@ -28,6 +28,12 @@ struct PeriodServices {
 // Start-up's banner, at the local time now.
 void logStartUp(LogFields& log, const PeriodServices& services);
 
+// The open period as the ledger would take it if it finished at `finish` (wall-clock seconds),
+// earning what the meter's total, as last stepped, stands above the period's start; false when
+// no period is open or its start is no time.
+bool periodSoFar(const Accumulation& meter, const LogFields& log, std::int64_t finish,
+                 LedgerPeriod& period);
+
 // The current period ends: its finish time and its Finished record, the meter stops on the
 // total as of now, and the period goes to the ledger (once: a second finish of the same period,
 // as at the end of the session and then at exit, logs again but records nothing).

@@ -91,18 +91,13 @@ int firstDayOfWeek() {
 }  // namespace
 
 std::unique_ptr<LedgerSummary> Application::summary() {
-    const double total = currentTotal();
+    currentTotal();  // the open period earns up to now, not to the last tick
     std::int64_t now = 0;
     wallClockValue(localTimeNow(), now);
     TextBuffer extra;
     extra.append(ledger.pending);
     LedgerPeriod open;
-    if (meter->periodOpen && wallClockValue(meter->startTime, open.start)) {
-        open.finish = now;
-        open.activity = meter->logActivityName != nullptr ? meter->logActivityName : "";
-        open.paid = meter->running;
-        open.hourly = rate.hourly;
-        open.earned = meter->running ? total - meter->startTotal : 0.0;
+    if (periodSoFar(*meter, *meter, now, open)) {
         open.currency = settings.currency;
         appendLedgerRows(open, extra);
     }

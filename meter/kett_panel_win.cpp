@@ -159,6 +159,10 @@ bool KettPanel::seen() const {
 
 void KettPanel::schedule() {
     showNow();
+    retime();
+}
+
+void KettPanel::retime() {
     if (window == nullptr) {
         return;
     }
@@ -203,7 +207,7 @@ void KettPanel::onTimer() {
     const bool rateChanged = rate.changed;
     showNow();
     if (rateChanged || !running || !seen()) {
-        schedule();  // the pace follows the rate; a meter that stands or is unseen needs none
+        retime();  // the pace follows the rate; a meter that stands or is unseen needs none
     }
 }
 

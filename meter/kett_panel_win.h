@@ -83,6 +83,8 @@ class KettPanel : public Accumulation, public LogFields {
     void onTimer();
     // The total as of now, its text, and a paint of what changed in the picture.
     void showNow();
+    // Starts, re-paces or stops the timer for the meter as it now stands.
+    void retime();
     // Sets the window text when the total shown has changed, and tells accessibility clients.
     void updateReadableTotal();
     void onPaint();

@@ -118,6 +118,12 @@ stop_app() {
     wait "$APP_PID" || fail "cointrel.exe exited with $?"
     APP_PID=
 }
+# Ends Cointrel from outside, as a crash or End task would: no message reaches it.
+crash_app() {
+    "$wine_run" taskkill /f /pid "$(drive pid)" </dev/null >/dev/null 2>&1 || fail "taskkill"
+    ended_within "$APP_PID" 10 || fail "cointrel.exe still runs"
+    APP_PID=
+}
 on_exit() {
     local status=$?
     if [ "$status" -ne 0 ] && [ -z "$REPORTED" ]; then
@@ -276,9 +282,7 @@ crash_and_second_start() {
     local saved
     saved=$(reg_value Kett)
     perl -e 'exit !($ARGV[0] > 20)' "$(hex_float "${saved#* }")" || fail "saved total: $saved"
-    "$wine_run" taskkill /f /pid "$(drive pid)" </dev/null >/dev/null 2>&1 || fail "taskkill"
-    ended_within "$APP_PID" 10 || fail "cointrel.exe still runs"
-    APP_PID=
+    crash_app
     start_app
     expect_eq "$(drive title)" "Lunch - Cointrel" "the activity picked before the crash"
     (cd "$work" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
@@ -304,9 +308,7 @@ ledger() {
     sleep 2
     check command 11848  # always on top, twice: a checkpoint of the total
     check command 11848
-    "$wine_run" taskkill /f /pid "$(drive pid)" </dev/null >/dev/null 2>&1 || fail "taskkill"
-    ended_within "$APP_PID" 10 || fail "cointrel.exe still runs"
-    APP_PID=
+    crash_app
     start_app            # the crashed run's Working gets its row
     check command 12002  # and this run's Working, from the start to Lunch
     local rows

@@ -70,10 +70,12 @@ TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
     ledger.pending.append(row);
     EXPECT_TRUE(ledger.flush(path.c_str()));
     writeBytes(path, readBytes(path) + "edited by hand");
-    EXPECT_TRUE(ledger.record(path.c_str(), cases[0].period));
+    appendLedgerRows(cases[0].period, ledger.pending);
+    EXPECT_TRUE(ledger.flush(path.c_str()));
     EXPECT_EQ(readBytes(path), std::string(LEDGER_HEADER) + row + "edited by hand\r\n" + row);
     const std::string locked = dir.file("no folder/ledger.csv");
-    EXPECT_FALSE(ledger.record(locked.c_str(), cases[0].period));
+    appendLedgerRows(cases[0].period, ledger.pending);
+    EXPECT_FALSE(ledger.flush(locked.c_str()));
     EXPECT_EQ(std::string(ledger.pending.data(), ledger.pending.size()), row);
 }
 
