@@ -29,8 +29,10 @@ cmake --build "$build/windows" -j "$jobs"
 # Visual Studio's resource compiler reads the script by Microsoft's grammar, which windres only
 # loosely follows; llvm-rc follows it too. Its output is not linked.
 echo "== The resource script, compiled by llvm-rc as well"
-llvm-rc /I "$root/resources" /I "$build/windows/generated" /I /usr/share/mingw-w64/include \
-    /FO "$build/windows/cointrel-llvm-rc.res" "$root/resources/cointrel.rc"
+# It reads an argument starting with /c, /d, /l or /u as an option, so an absolute path to the
+# script can be taken for one: it is given by a relative name from its own folder.
+(cd "$root/resources" && llvm-rc /I . /I "$build/windows/generated" /I /usr/share/mingw-w64/include \
+    /FO "$build/windows/cointrel-llvm-rc.res" cointrel.rc)
 
 echo "== Tests under Wine"
 . "$root/scripts/wine-session.sh"
