@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::int64_t UNITS_PER_SECOND = 10000000;
-constexpr std::int64_t UNITS_PER_DAY = 86400 * UNITS_PER_SECOND;
 // Older rows than these last bytes of a file fall outside every range of the summary.
 constexpr long SUMMARY_TAIL = 16L << 20;
 
@@ -62,23 +60,26 @@ bool wholeAmount(const char* text, double& out) {
     return *end == '\0' && std::isfinite(out) && std::fabs(out) <= 1e9;
 }
 
-// "YYYY-MM-DD" as a day since 1601-01-01.
-bool dateDay(const char* text, std::int64_t& day) {
-    std::int64_t y = 0, m = 0, d = 0;
-    if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-' || !wholeInteger(text, 4, y) ||
-        !wholeInteger(text + 5, 2, m) || !wholeInteger(text + 8, 2, d)) {
-        return false;
-    }
+// A calendar date as a day since 1601-01-01; false for a date that is none.
+bool calendarDay(std::int64_t year, std::int64_t month, std::int64_t day, std::int64_t& out) {
     LocalTime t{};
-    t.year = static_cast<std::uint16_t>(y);
-    t.month = static_cast<std::uint16_t>(m);
-    t.day = static_cast<std::uint16_t>(d);
+    t.year = static_cast<std::uint16_t>(year);
+    t.month = static_cast<std::uint16_t>(month);
+    t.day = static_cast<std::uint16_t>(day);
     std::int64_t value = 0;
     if (!wallClockValue(t, value)) {
         return false;
     }
-    day = dayOf(value);
+    out = dayOf(value);
     return true;
+}
+
+// "YYYY-MM-DD" as a day since 1601-01-01.
+bool dateDay(const char* text, std::int64_t& day) {
+    std::int64_t y = 0, m = 0, d = 0;
+    return std::strlen(text) == 10 && text[4] == '-' && text[7] == '-' &&
+           wholeInteger(text, 4, y) && wholeInteger(text + 5, 2, m) &&
+           wholeInteger(text + 8, 2, d) && calendarDay(y, m, d, day);
 }
 
 }  // namespace
@@ -164,13 +165,9 @@ LedgerSummary::LedgerSummary(std::int64_t today, int firstDayOfWeek) : columns_{
     LocalTime now{};
     localTimeOf(today * UNITS_PER_DAY, now);
     const auto firstOf = [](int year, int month) {
-        LocalTime t{};
-        t.year = static_cast<std::uint16_t>(year);
-        t.month = static_cast<std::uint16_t>(month);
-        t.day = 1;
-        std::int64_t value = 0;
-        wallClockValue(t, value);
-        return dayOf(value);
+        std::int64_t day = 0;
+        calendarDay(year, month, 1, day);
+        return day;
     };
     const std::int64_t monthStart = firstOf(now.year, now.month);
     const std::int64_t lastMonthStart =

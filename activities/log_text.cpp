@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::int64_t UNITS_PER_SECOND = 10000000;
-constexpr std::int64_t UNITS_PER_DAY = 86400 * UNITS_PER_SECOND;
 constexpr std::int64_t DAYS_FROM_1601_TO_1970 = 134774;
 constexpr int FIRST_YEAR = 1601;
 constexpr int LAST_YEAR = 30827;
@@ -90,7 +88,7 @@ std::int64_t durationSeconds(std::int64_t start100ns, std::int64_t finish100ns) 
     const std::uint64_t a = static_cast<std::uint64_t>(start100ns);
     const std::uint64_t b = static_cast<std::uint64_t>(finish100ns);
     const std::uint64_t span = finish100ns >= start100ns ? b - a : a - b;
-    return static_cast<std::int64_t>(span / 10000000u);
+    return static_cast<std::int64_t>(span / static_cast<std::uint64_t>(UNITS_PER_SECOND));
 }
 
 LogRecord logRecordText(LogRecordKind kind, const char* activityName, const LogMoment& start,

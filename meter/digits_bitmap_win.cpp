@@ -9,10 +9,6 @@
 
 namespace {
 
-// The built-in strips as made for 100 %.
-constexpr int BUILT_IN_WIDTH = 396;
-constexpr int BUILT_IN_HEIGHT = 45;
-
 // The built-in strip for 200 %: the digits and the point the three currencies share, with the
 // currency's sign (the signs stand side by side, half a cell each) in the eleventh cell.
 HBITMAP stripAtTwice(HINSTANCE instance, int currency) {
@@ -62,17 +58,18 @@ HBITMAP stripAt100(HINSTANCE instance, int currency, const char* path) {
     }
 }
 
-// `strip` drawn at the size its 100 % version of width x height takes at `dpi`.
-HBITMAP scaledStripOf(HBITMAP strip, int width, int height, UINT dpi) {
+// `strip`, made at `made` times the size of 100 %, drawn at the size it takes at `dpi`.
+HBITMAP scaledStripOf(HBITMAP strip, int made, UINT dpi) {
+    UniqueBitmap source(strip);
     BITMAP info{};
-    if (strip == nullptr || GetObjectA(strip, sizeof info, &info) == 0) {
+    if (!source || GetObjectA(strip, sizeof info, &info) == 0) {
         return nullptr;
     }
-    const StripSize size = scaledStrip(width, height, static_cast<int>(dpi));
+    const StripSize size =
+        scaledStrip(info.bmWidth / made, info.bmHeight / made, static_cast<int>(dpi));
     if (size.width == info.bmWidth && size.height == info.bmHeight) {
-        return strip;
+        return source.release();
     }
-    UniqueBitmap source(strip);
     const int used = info.bmWidth / DIGIT_CELLS * DIGIT_CELLS;
     return scaledBitmap(source.get(), used, info.bmHeight, size.width, size.height);
 }
@@ -80,15 +77,12 @@ HBITMAP scaledStripOf(HBITMAP strip, int width, int height, UINT dpi) {
 }  // namespace
 
 HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path, UINT dpi) {
-    const bool builtIn = currency >= CURRENCY_POUNDS && currency <= CURRENCY_EUROS;
-    if (dpi == BASE_DPI || !builtIn) {
-        HBITMAP strip = stripAt100(instance, currency, path);
-        BITMAP info{};
-        if (dpi == BASE_DPI || strip == nullptr || GetObjectA(strip, sizeof info, &info) == 0) {
-            return strip;
-        }
-        return scaledStripOf(strip, info.bmWidth, info.bmHeight, dpi);
+    if (dpi == BASE_DPI) {
+        return stripAt100(instance, currency, path);
     }
-    // Drawn at twice the size for 200 %, and from there for any other resolution.
-    return scaledStripOf(stripAtTwice(instance, currency), BUILT_IN_WIDTH, BUILT_IN_HEIGHT, dpi);
+    // The built-in digits are drawn at twice the size for 200 %, and scaled from there for any
+    // other resolution; a strip of the user's own, made for 100 %, is scaled from itself.
+    const bool builtIn = currency >= CURRENCY_POUNDS && currency <= CURRENCY_EUROS;
+    return builtIn ? scaledStripOf(stripAtTwice(instance, currency), 2, dpi)
+                   : scaledStripOf(stripAt100(instance, currency, path), 1, dpi);
 }

@@ -8,13 +8,17 @@
 
 namespace {
 
-// Reads a value of exactly `size` bytes into a zeroed temporary, so that a failed, short or
-// long read leaves nothing behind in the target.
+// Any kind of value will do for the thirteen, as older builds read them.
+constexpr std::uint32_t ANY_KIND = ~0u;
+
+// Reads a value of exactly `size` bytes (and of `wanted` kind) into a zeroed temporary, so that
+// a failed, short or long read leaves nothing behind in the target.
 template <typename T>
-bool readExact(SettingsReader& reader, const char* name, T& out) {
+bool readExact(SettingsReader& reader, const char* name, T& out, std::uint32_t wanted = ANY_KIND) {
     unsigned char buffer[sizeof(T)] = {};
     std::uint32_t size = 0, kind = 0;
-    if (!reader.read(name, buffer, sizeof buffer, size, kind) || size != sizeof buffer) {
+    if (!reader.read(name, buffer, sizeof buffer, size, kind) || size != sizeof buffer ||
+        (wanted != ANY_KIND && kind != wanted)) {
         return false;
     }
     std::memcpy(&out, buffer, sizeof out);
@@ -23,10 +27,12 @@ bool readExact(SettingsReader& reader, const char* name, T& out) {
 
 // A text of at most 255 characters, terminated after its data. 256 bytes without a terminator
 // are one character too many.
-bool readText(SettingsReader& reader, const char* name, char (&out)[SETTINGS_TEXT_SIZE]) {
+bool readText(SettingsReader& reader, const char* name, char (&out)[SETTINGS_TEXT_SIZE],
+              std::uint32_t wanted = ANY_KIND) {
     char buffer[SETTINGS_TEXT_SIZE] = {};
     std::uint32_t size = 0, kind = 0;
     if (!reader.read(name, buffer, sizeof buffer, size, kind) ||
+        (wanted != ANY_KIND && kind != wanted) ||
         !terminateStoredText(buffer, sizeof buffer, size)) {
         return false;
     }
@@ -148,17 +154,6 @@ const char* const PERIOD_NAME = "PeriodName";
 const char* const PERIOD_PAID = "PeriodPaid";
 const char* const PERIOD_START_TOTAL = "PeriodStartTotal";
 
-bool readTime(SettingsReader& reader, const char* name, std::int64_t& out) {
-    unsigned char buffer[sizeof out] = {};
-    std::uint32_t size = 0, kind = 0;
-    if (!reader.read(name, buffer, sizeof buffer, size, kind) || size != sizeof buffer ||
-        kind != VALUE_BINARY) {
-        return false;
-    }
-    std::memcpy(&out, buffer, sizeof out);
-    return true;
-}
-
 }  // namespace
 
 void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period) {
@@ -181,18 +176,14 @@ void removeOpenPeriod(SettingsWriter& writer) {
 
 bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period) {
     OpenPeriod stored;
-    char name[SETTINGS_TEXT_SIZE] = {};
-    std::uint32_t size = 0, kind = 0;
-    if (!readTime(reader, PERIOD_START, stored.start) ||
-        !readTime(reader, PERIOD_CHECKPOINT, stored.checkpoint) ||
-        !reader.read(PERIOD_NAME, name, sizeof name, size, kind) || kind != VALUE_TEXT ||
-        !terminateStoredText(name, sizeof name, size)) {
+    if (!readExact(reader, PERIOD_START, stored.start, VALUE_BINARY) ||
+        !readExact(reader, PERIOD_CHECKPOINT, stored.checkpoint, VALUE_BINARY) ||
+        !readText(reader, PERIOD_NAME, stored.name, VALUE_TEXT)) {
         return false;
     }
     if (stored.start <= 0 || stored.checkpoint < stored.start || stored.checkpoint > now) {
         return false;
     }
-    copyText(stored.name, name);
     std::int32_t paid = 0;
     stored.hasEarnings = readExact(reader, PERIOD_PAID, paid) && (paid == 0 || paid == 1) &&
                          readExact(reader, PERIOD_START_TOTAL, stored.startTotal) &&
