@@ -64,7 +64,10 @@ run() {
     if [ -n "$activity" ]; then
         printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[%s]\r\n"CurrentActivity"="%s"\r\n' "$key" "$key" \
             "$activity" >"$work/setup.reg"
-        "$wine_run" reg import "$work/setup.reg" </dev/null >/dev/null 2>&1
+        "$wine_run" reg import "$work/setup.reg" </dev/null >"$work/setup.out" 2>&1 || {
+            echo "bench: $name: reg import failed: $(tr -d '\r' <"$work/setup.out")" >&2
+            exit 1
+        }
     fi
     local first pid p0 p1 c0 c1 s0 s1 rss token="$$-$name-$round"
     # Into a file: the program started inherits the output, and a pipe would stay open.

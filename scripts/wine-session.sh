@@ -11,6 +11,9 @@ wine_session_start() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
 
+    setarch "$(uname -m)" -R true 2>/dev/null ||
+        echo "Note: this machine does not let address-space randomisation be turned off, so a" \
+            "Wine program may now and then fail to start (see scripts/wine-run)." >&2
     virtual_display_start 1024x768x24 "$dir/xvfb.log" || return 1
     WINE_SESSION_XVFB=$VIRTUAL_DISPLAY_PID
 
@@ -24,7 +27,9 @@ wine_session_start() {
 
 # Makes the prefix of WINEPREFIX (the server of which is running) and readies it for tests.
 wine_prefix_prepare() {
-    wine wineboot </dev/null >/dev/null 2>&1
+    local wine_run
+    wine_run=$(dirname "${BASH_SOURCE[0]}")/wine-run
+    "$wine_run" wineboot </dev/null >/dev/null 2>&1
     # Caption, frame and menu bar drawn by Wine itself, with its own fonts, so screenshots show
     # the whole window.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -35,8 +40,13 @@ wine_prefix_prepare() {
         rm "$documents"
         mkdir "$documents"
     fi
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # Into a file, not a pipe: a Wine server started on the way would hold a pipe open.
+    local value out=$WINEPREFIX/prepare.out
+    for value in Decorated Managed; do
+        "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v "$value" /d N /f \
+            </dev/null >"$out" 2>&1 ||
+            { echo "Preparing the Wine prefix: reg add $value: $(cat "$out")" >&2; return 1; }
+    done
 }
 
 # A virtual display of our own, so that windows never land on a user's desktop: starts Xvfb with

@@ -108,8 +108,7 @@ bad_inputs() {
         # The key cleared, then filled, in one import.
         { printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[%s]\r\n' "$KEY" "$KEY"; "case_$name"; } \
             >"$work/$name.reg"
-        "$wine_run" reg import "$(windows_path "$work/$name.reg")" </dev/null >/dev/null 2>&1 ||
-            fail "reg import"
+        setup "reg import" "$wine_run" reg import "$(windows_path "$work/$name.reg")"
         before=$(files_of "$dir")
         local ledger=0
         [ ! -f "$dir/ledger.csv" ] || ledger=$(stat -c %s "$dir/ledger.csv")

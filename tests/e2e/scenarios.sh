@@ -63,10 +63,23 @@ meter_moves_from() {
     return 1
 }
 
-reg_clear() { "$wine_run" reg delete "$KEY" /f </dev/null >/dev/null 2>&1 || true; }
-reg_set() { "$wine_run" reg add "$KEY" /v "$1" /t "$2" /d "$3" /f </dev/null >/dev/null 2>&1; }
+# A setup step (WHAT, then the command): its own words are kept, and a failure shows them.
+setup() {
+    local what=$1
+    shift
+    "$@" </dev/null >"$work/setup.out" 2>&1 ||
+        fail "$what: status $?: $(tr -d '\r' <"$work/setup.out")"
+}
+# The key deleted; a key that is not there is already as wanted.
+reg_clear() {
+    "$wine_run" reg delete "$KEY" /f </dev/null >"$work/setup.out" 2>&1 ||
+        grep -q 'Unable to find' "$work/setup.out" ||
+        fail "reg delete: $(tr -d '\r' <"$work/setup.out")"
+}
+reg_set() { setup "reg add $1" "$wine_run" reg add "$KEY" /v "$1" /t "$2" /d "$3" /f; }
 # "TYPE DATA" of a value, or nothing when it is missing. A query that fails for any other
-# reason (Wine's reg itself, not the program under test) is tried again, then reported.
+# reason (Wine's reg itself, not the program under test, as when Wine could not start it: see
+# scripts/wine-run) is tried again, then reported.
 reg_value() {
     local out i
     for i in 1 2 3; do
@@ -120,7 +133,7 @@ stop_app() {
 }
 # Ends Cointrel from outside, as a crash or End task would: no message reaches it.
 crash_app() {
-    "$wine_run" taskkill /f /pid "$(drive pid)" </dev/null >/dev/null 2>&1 || fail "taskkill"
+    setup taskkill "$wine_run" taskkill /f /pid "$(drive pid)"
     ended_within "$APP_PID" 10 || fail "cointrel.exe still runs"
     APP_PID=
 }
@@ -346,8 +359,8 @@ high_dpi() {
         export WINEPREFIX=$work/prefix
         . "$here/../../scripts/wine-session.sh"
         wine_prefix_prepare
-        "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f \
-            </dev/null >/dev/null 2>&1
+        setup "reg add LogPixels" "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels \
+            /t REG_DWORD /d 192 /f
         wineserver -k || true
         wineserver -w
         trap 'wineserver -k' EXIT
@@ -545,17 +558,17 @@ packages() {
     local uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Cointrel'
     reg_clear
     rm -rf "$data"
-    "$wine_run" "$out/cointrel-$version-setup.exe" /S </dev/null >/dev/null 2>&1 || fail "installer"
+    setup installer "$wine_run" "$out/cointrel-$version-setup.exe" /S
     [ -x "$program/cointrel.exe" ] || fail "no program in $program"
     [ -d "$data" ] || fail "no data folder"
     "$wine_run" reg query "$uninstall" /v DisplayVersion </dev/null 2>/dev/null | tr -d '\r' |
         grep -qxF "    DisplayVersion    REG_SZ    $version" || fail "no Add/Remove Programs entry"
-    "$wine_run" start "$winhome\\$shortcut" </dev/null >/dev/null 2>&1
+    setup "start from the shortcut" "$wine_run" start "$winhome\\$shortcut"
     check wait-window 10000
     check close-wait 10000
     [ -f "$data/acts.txt" ] || fail "the activities file is not in the data folder"
     [ ! -e "$program/acts.txt" ] || fail "the activities file is in the program folder"
-    "$wine_run" "$program/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller"
+    setup uninstaller "$wine_run" "$program/uninstall.exe" /S
     # The uninstaller goes on from a copy of itself after returning; removing the folder is the
     # last thing it does.
     local i

@@ -10,16 +10,17 @@ namespace {
 
 struct CaptionSearch {
     const char* caption;
+    bool visibleOnly;
     HWND found;
 };
 
-BOOL CALLBACK findVisible(HWND window, LPARAM lParam) {
+BOOL CALLBACK findCaption(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<CaptionSearch*>(lParam);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     char text[256] = "";
     GetWindowTextA(window, text, sizeof text);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+    if (process == GetCurrentProcessId() && (!search->visibleOnly || IsWindowVisible(window)) &&
         std::string(text) == search->caption) {
         search->found = window;
         return FALSE;
@@ -27,9 +28,11 @@ BOOL CALLBACK findVisible(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-HWND findDialog(const char* caption) {
-    CaptionSearch search{caption, nullptr};
-    EnumWindows(findVisible, reinterpret_cast<LPARAM>(&search));
+// A shown dialog; or, to tell that one is gone, any window of that caption: an ended dialog
+// is hidden first and destroyed, with what it releases, only after its loop has ended.
+HWND findDialog(const char* caption, bool visibleOnly) {
+    CaptionSearch search{caption, visibleOnly, nullptr};
+    EnumWindows(findCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -125,7 +128,7 @@ bool driveDialog(HWND window, unsigned command, const std::function<void()>& dri
 HWND waitForDialog(const char* caption, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (HWND found = findDialog(caption)) {
+        if (HWND found = findDialog(caption, true)) {
             return found;
         }
         if (GetTickCount() - start > timeoutMs) {
@@ -137,7 +140,7 @@ HWND waitForDialog(const char* caption, DWORD timeoutMs) {
 
 bool waitForDialogGone(const char* caption, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    while (findDialog(caption) != nullptr) {
+    while (findDialog(caption, false) != nullptr) {
         if (GetTickCount() - start > timeoutMs) {
             return false;
         }
