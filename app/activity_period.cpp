@@ -67,6 +67,9 @@ void handOverLog(const LogFields& log, bool wasLogging, const char* oldFile,
 }
 
 bool openPeriodOf(const LogFields& log, bool paid, const LocalTime& now, OpenPeriod& period) {
+    if (!log.periodOpen) {
+        return false;  // finished: at exit, nothing may be kept as open again
+    }
     copyText(period.name, log.logActivityName != nullptr ? log.logActivityName : "");
     period.paid = paid;
     period.startTotal = log.startTotal;

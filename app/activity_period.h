@@ -56,7 +56,8 @@ void handOverLog(const LogFields& log, bool wasLogging, const char* oldFile,
                  const PeriodServices& services);
 
 // The current period as the settings key keeps it, with `now` as the checkpoint's time and
-// `paid` whether the meter runs; false when a time is none.
+// `paid` whether the meter runs (the files it goes to are the caller's to fill); false when it is
+// finished or a time is none.
 bool openPeriodOf(const LogFields& log, bool paid, const LocalTime& now, OpenPeriod& period);
 
 // A period that a run left open when it ended unfinished gets its Finished, dated at that run's

@@ -56,6 +56,15 @@ POINT visibleCorner(const Placement& placement, int width, int height) {
     return {moved.left, moved.top};
 }
 
+// The whole path of a file name as this run resolves it; the name itself when that is too long.
+template <std::size_t N>
+void wholePath(const char* name, char (&out)[N]) {
+    const DWORD length = GetFullPathNameA(name, N, out, nullptr);
+    if (length == 0 || length >= N) {
+        copyText(out, name);
+    }
+}
+
 // The clock, the tick counter and the log file as the activity periods use them.
 const auto readLocalTime = [] { return localTimeNow(); };
 const auto readTickCount = [] { return static_cast<std::uint32_t>(GetTickCount()); };
@@ -222,9 +231,8 @@ HWND Application::start(int showCommand) {
     }
     UpdateWindow(window);
     meter->schedule();
-    if (meter->running) {
-        SetTimer(window, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
-    }
+    SetTimer(window, CHECKPOINT_TIMER_ID, meter->running ? CHECKPOINT_MS : STANDING_CHECKPOINT_MS,
+             nullptr);
     watchSession(window);
     attachTip(window);
     return window;
@@ -257,10 +265,29 @@ void Application::changeDpi(HWND mainWindow, UINT newDpi, const RECT& suggested)
 void Application::closeCrashedPeriod() {
     std::int64_t now = 0;
     OpenPeriod left;
-    if (wallClockValue(localTimeNow(), now) && loadOpenPeriod(now, left, settingsKey)) {
-        closeLeftOpen(left, settings.logging, settings.logFile,
-                      static_cast<double>(settings.savedTotal), rate.hourly, services);
+    if (!wallClockValue(localTimeNow(), now) || !loadOpenPeriod(now, left, settingsKey)) {
+        return;
     }
+    // Its records go where its Started and its run's ledger went, whatever folder this is.
+    const auto recordLeft = [&](LedgerPeriod& period) {
+        char here[PERIOD_PATH_SIZE];
+        wholePath(settings.ledgerFile, here);
+        if (!left.hasFiles || (settings.ledger && lstrcmpiA(here, left.ledgerFile) == 0)) {
+            recorder(period);
+        } else if (left.ledgerFile[0] != '\0') {
+            period.currency = settings.currency;
+            Ledger theirs;
+            appendLedgerRows(period, theirs.pending);
+            if (!theirs.flush(left.ledgerFile)) {
+                ledger.pending.append(theirs.pending);  // kept, in this run's ledger then
+            }
+        }
+    };
+    const PeriodServices leftServices{services.localTime, services.tickCount, services.write,
+                                      recordLeft};
+    closeLeftOpen(left, left.hasFiles ? left.logFile[0] != '\0' : settings.logging,
+                  left.hasFiles ? left.logFile : settings.logFile,
+                  static_cast<double>(settings.savedTotal), rate.hourly, leftServices);
 }
 
 int Application::run(HWND mainWindow) {
@@ -306,9 +333,18 @@ void Application::startPeriod(const char* name, bool running) {
 void Application::keepPeriodOpen() {
     // In the key from the period's start on, so that a crash cannot leave its Started unpaired.
     OpenPeriod period;
-    if (openPeriodOf(*meter, meter->running, meter->startTime, period)) {
+    if (openPeriodNow(period)) {
         saveOpenPeriod(period, settingsKey);
     }
+}
+
+bool Application::openPeriodNow(OpenPeriod& period) {
+    if (!openPeriodOf(*meter, meter->running, localTimeNow(), period)) {
+        return false;
+    }
+    wholePath(meter->loggingEnabled ? meter->logFileName : "", period.logFile);
+    wholePath(settings.ledger ? settings.ledgerFile : "", period.ledgerFile);
+    return true;
 }
 
 void Application::resetTotal(double newTotal) {
@@ -411,18 +447,29 @@ void Application::finishAndSave(HWND mainWindow) {
 }
 
 void Application::checkpoint(HWND mainWindow) {
+    if (ended) {
+        return;
+    }
     meter->schedule();  // the total as of now, not of the last tick; the pace of a new rate
     OpenPeriod period;
-    const bool open = openPeriodOf(*meter, meter->running, localTimeNow(), period);
+    const bool open = openPeriodNow(period);
     saveSettings(mainWindow, settings, rate, meter->total, meter->loggingEnabled,
                  open ? &period : nullptr, settingsKey);
     if (!ledger.pending.empty()) {
         flushLedger();  // a file that a spreadsheet held may be free again
     }
+    SetTimer(mainWindow, CHECKPOINT_TIMER_ID,
+             meter->running ? CHECKPOINT_MS : STANDING_CHECKPOINT_MS, nullptr);
+}
+
+void Application::checkpointDue(HWND mainWindow) {
     if (meter->running) {
-        SetTimer(mainWindow, CHECKPOINT_TIMER_ID, CHECKPOINT_MS, nullptr);
-    } else {
-        KillTimer(mainWindow, CHECKPOINT_TIMER_ID);
+        checkpoint(mainWindow);
+        return;
+    }
+    std::int64_t now = 0;
+    if (!ended && meter->periodOpen && wallClockValue(localTimeNow(), now)) {
+        saveCheckpointTime(now, settingsKey);
     }
 }
 

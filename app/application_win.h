@@ -19,6 +19,9 @@ extern const char MAIN_CLASS_NAME[];
 // (a crash, End task, a power cut) loses no more than that of the earnings.
 constexpr UINT_PTR CHECKPOINT_TIMER_ID = 1;
 constexpr UINT CHECKPOINT_MS = 10000;
+// While it stands, only the checkpoint's time is recorded, this often: a period left open by a
+// crash then ends within a minute of it, with no tick and one registry write.
+constexpr UINT STANDING_CHECKPOINT_MS = 60000;
 
 // Distances between the main window's outer rectangle and its client area, in pixels.
 struct FrameInsets {
@@ -74,8 +77,14 @@ class Application {
     // Finish the activity and save every setting (at exit and at the end of the session).
     void finishAndSave(HWND mainWindow);
     // Save every value and the open period now, after a change of the user's or while the total
-    // grows; and keep doing so every CHECKPOINT_MS while it grows, and not while it stands.
+    // grows; and keep doing so every CHECKPOINT_MS while it grows. Nothing once the run has ended.
     void checkpoint(HWND mainWindow);
+    // The checkpoint timer: every value while the total grows; the checkpoint's time alone while
+    // it stands.
+    void checkpointDue(HWND mainWindow);
+    // The main window is gone and everything saved: whatever still comes (a dialog that was open
+    // returning, say) changes nothing.
+    bool ended = false;
     // After the logging switch or the log file changed mid-period: the period's Finished in the
     // old file and its Started in the new one, as needed to keep every Started paired.
     void handOverLog(bool wasLogging, const char* oldFile);
@@ -126,6 +135,9 @@ class Application {
     void closeCrashedPeriod();
     // The period just started, kept in the key as open.
     void keepPeriodOpen();
+    // The period now open as the key keeps it, with the whole paths of its log and ledger; false
+    // when there is none.
+    bool openPeriodNow(OpenPeriod& period);
     void setTitle(HWND mainWindow);
     // Distances between the outer rectangle and the client area as they are now, with the menu
     // bar inside the top inset.

@@ -46,7 +46,9 @@ void onCommand(Application& app, HWND window, unsigned id) {
             copyText(oldFile, app.meter->logFileName);
             runLoggingDialog(app.programInstance, window, app.dialogs.logging, app.settings,
                              *app.meter);
-            app.handOverLog(wasLogging, oldFile);
+            if (!app.ended) {
+                app.handOverLog(wasLogging, oldFile);
+            }
             break;
         }
         case CMD_EDIT_ACTIVITIES:
@@ -69,13 +71,15 @@ void onCommand(Application& app, HWND window, unsigned id) {
             return;  // changes nothing
         case CMD_CURRENCY:
             if (runCurrencyDialog(app.programInstance, window, app.dialogs.currency,
-                                  app.settings) == 1) {
+                                  app.settings) == 1 &&
+                !app.ended) {
                 app.applyCurrency(window);
             }
             break;
         default:
             return;  // anything else is not ours
     }
+    // A dialog's loop may have seen the window closed and everything saved: then this does not.
     app.checkpoint(window);
 }
 
@@ -117,7 +121,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         case WM_TIMER:
             if (wParam == CHECKPOINT_TIMER_ID) {
-                app->checkpoint(window);
+                app->checkpointDue(window);
             }
             return 0;
         case WM_DPICHANGED:
@@ -146,6 +150,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             app->detachTip();
             app->unwatchSession(window);
             app->finishAndSave(window);
+            app->ended = true;
             PostQuitMessage(0);
             return 0;
         case WM_ENDSESSION:

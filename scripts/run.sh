@@ -42,18 +42,21 @@ setsid wine "${desktop[@]}" "$exe" </dev/null >/dev/null 2>&1 &
 app=$!
 
 # Stopping closes Cointrel the ordinary way, so that it logs the finish and saves its total and
-# settings, and waits until Wine has written them to the prefix before the display goes.
+# settings, and waits until Wine has written them to the prefix before the display goes. Once
+# begun, the close is not to be cut short: further interrupts are ignored (and what it starts
+# inherits that), and the Wine programs it starts run out of the terminal's reach, in sessions
+# of their own, as Cointrel does.
 stop() {
-    trap - INT TERM
+    trap '' INT TERM
     echo
     echo "Closing Cointrel..."
     # Asked from within its desktop, where taskkill finds its window and sends it WM_CLOSE.
-    wine "${desktop[@]}" taskkill /im cointrel.exe </dev/null >/dev/null 2>&1 || true
+    setsid -w wine "${desktop[@]}" taskkill /im cointrel.exe </dev/null >/dev/null 2>&1 || true
     for _ in $(seq 150); do
         kill -0 "$app" 2>/dev/null || break
         sleep 0.1
     done
-    timeout 30 wineserver -w 2>/dev/null || true
+    setsid -w timeout 30 wineserver -w 2>/dev/null || true
     exit 0
 }
 trap stop INT TERM

@@ -18,6 +18,7 @@ struct Placement {
 static_assert(sizeof(Placement) == 44, "Placement must match WINDOWPLACEMENT");
 
 constexpr std::uint32_t SETTINGS_TEXT_SIZE = 256;  // 255 characters and the terminator
+constexpr std::uint32_t PERIOD_PATH_SIZE = 260;    // a whole path: the platform's MAX_PATH
 
 // Copies text into a fixed buffer, cut to fit and always terminated.
 template <std::size_t N>
@@ -105,9 +106,20 @@ struct OpenPeriod {
     bool paid = false;
     double startTotal = 0;
     bool hasEarnings = false;
+    // Where the period's records go, as whole paths, since the next start may be in another
+    // folder: the log holding its Started and the ledger, each empty when there is none. A key
+    // of an older build has neither (`hasFiles` false); its period goes to the files of now.
+    char logFile[PERIOD_PATH_SIZE] = "";
+    char ledgerFile[PERIOD_PATH_SIZE] = "";
+    bool hasFiles = false;
 };
 
+// A period longer than this is no period but garbage: its rows would fill the ledger for days.
+constexpr std::int64_t MAX_OPEN_PERIOD_DAYS = 400;
+
 void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period);
+// A standing meter's checkpoint: the time alone, all else of the open period being as it was.
+void saveCheckpointTime(SettingsWriter& writer, std::int64_t checkpoint);
 // The run's period is finished: nothing is left open.
 void removeOpenPeriod(SettingsWriter& writer);
 // The period a run left open, when there is one to close: false when a value is missing, of the

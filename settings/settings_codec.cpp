@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
+#include "activities/log_text.h"
 #include "meter/currency.h"
 #include "meter/single_precision.h"
 
@@ -25,11 +27,12 @@ bool readExact(SettingsReader& reader, const char* name, T& out, std::uint32_t w
     return true;
 }
 
-// A text of at most 255 characters, terminated after its data. 256 bytes without a terminator
+// A text of at most N - 1 characters, terminated after its data. N bytes without a terminator
 // are one character too many.
-bool readText(SettingsReader& reader, const char* name, char (&out)[SETTINGS_TEXT_SIZE],
+template <std::size_t N>
+bool readText(SettingsReader& reader, const char* name, char (&out)[N],
               std::uint32_t wanted = ANY_KIND) {
-    char buffer[SETTINGS_TEXT_SIZE] = {};
+    char buffer[N] = {};
     std::uint32_t size = 0, kind = 0;
     if (!reader.read(name, buffer, sizeof buffer, size, kind) ||
         (wanted != ANY_KIND && kind != wanted) ||
@@ -153,6 +156,8 @@ const char* const PERIOD_CHECKPOINT = "PeriodCheckpoint";
 const char* const PERIOD_NAME = "PeriodName";
 const char* const PERIOD_PAID = "PeriodPaid";
 const char* const PERIOD_START_TOTAL = "PeriodStartTotal";
+const char* const PERIOD_LOG = "PeriodLog";
+const char* const PERIOD_LEDGER = "PeriodLedger";
 
 }  // namespace
 
@@ -161,17 +166,23 @@ void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period) {
     writeText(writer, PERIOD_NAME, period.name);
     writeInt(writer, PERIOD_PAID, period.paid ? 1 : 0);
     writer.write(PERIOD_START_TOTAL, VALUE_BINARY, &period.startTotal, sizeof period.startTotal);
+    writeText(writer, PERIOD_LOG, period.logFile);
+    writeText(writer, PERIOD_LEDGER, period.ledgerFile);
     // Last: a key that has it holds the rest of this checkpoint too.
-    writer.write(PERIOD_CHECKPOINT, VALUE_BINARY, &period.checkpoint, sizeof period.checkpoint);
+    saveCheckpointTime(writer, period.checkpoint);
+}
+
+void saveCheckpointTime(SettingsWriter& writer, std::int64_t checkpoint) {
+    writer.write(PERIOD_CHECKPOINT, VALUE_BINARY, &checkpoint, sizeof checkpoint);
 }
 
 void removeOpenPeriod(SettingsWriter& writer) {
     // First: a key without it has nothing open, whatever else is left.
     writer.remove(PERIOD_CHECKPOINT);
-    writer.remove(PERIOD_START);
-    writer.remove(PERIOD_NAME);
-    writer.remove(PERIOD_PAID);
-    writer.remove(PERIOD_START_TOTAL);
+    for (const char* name :
+         {PERIOD_START, PERIOD_NAME, PERIOD_PAID, PERIOD_START_TOTAL, PERIOD_LOG, PERIOD_LEDGER}) {
+        writer.remove(name);
+    }
 }
 
 bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period) {
@@ -181,9 +192,12 @@ bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period
         !readText(reader, PERIOD_NAME, stored.name, VALUE_TEXT)) {
         return false;
     }
-    if (stored.start <= 0 || stored.checkpoint < stored.start || stored.checkpoint > now) {
+    if (stored.start <= 0 || stored.checkpoint < stored.start || stored.checkpoint > now ||
+        stored.checkpoint - stored.start > MAX_OPEN_PERIOD_DAYS * UNITS_PER_DAY) {
         return false;
     }
+    stored.hasFiles = readText(reader, PERIOD_LOG, stored.logFile, VALUE_TEXT) &&
+                      readText(reader, PERIOD_LEDGER, stored.ledgerFile, VALUE_TEXT);
     std::int32_t paid = 0;
     stored.hasEarnings = readExact(reader, PERIOD_PAID, paid) && (paid == 0 || paid == 1) &&
                          readExact(reader, PERIOD_START_TOTAL, stored.startTotal) &&

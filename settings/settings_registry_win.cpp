@@ -70,8 +70,9 @@ void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, double 
     RegistryKey store(key);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    GetWindowPlacement(mainWindow, &placement);
-    std::memcpy(&settings.placement, &placement, sizeof placement);
+    if (GetWindowPlacement(mainWindow, &placement)) {
+        std::memcpy(&settings.placement, &placement, sizeof placement);
+    }
     saveSettings(store, settings, rate, RunState{total, loggingEnabled, settings.placement});
     if (open != nullptr) {
         saveOpenPeriod(store, *open);
@@ -119,6 +120,13 @@ void saveOpenPeriod(const OpenPeriod& open, const char* keyPath) {
     if (HKEY key = openKey(keyPath)) {
         RegistryKey store(key);
         saveOpenPeriod(store, open);
+    }
+}
+
+void saveCheckpointTime(std::int64_t checkpoint, const char* keyPath) {
+    if (HKEY key = openKey(keyPath)) {
+        RegistryKey store(key);
+        saveCheckpointTime(store, checkpoint);
     }
 }
 

@@ -102,9 +102,10 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 float_hex() { perl -e 'print uc unpack("H*", pack("f<", $ARGV[0]))' "$1"; }
 hex_float() { perl -e 'printf "%.6f", unpack("f<", pack("H*", $ARGV[0]))' "$1"; }
 
-# The log as one token a line: the banner, then each period's name, start, finish and duration.
+# The log (FILE, or the scenario's log.txt) as one token a line: the banner, then each period's
+# name, start, finish and duration.
 log_shape() {
-    tr -d '\r' <"$work/log.txt" | sed -e 's/^$/EMPTY/' \
+    tr -d '\r' <"${1:-$work/log.txt}" | sed -e 's/^$/EMPTY/' \
         -e 's/^[^ ].* - Cointrel started$/BANNER/' -e 's/^  \([^ ].*\)$/NAME \1/' \
         -e 's/^    .*, .*, Started$/STARTED/' -e 's/^    .*, .*, Finished$/FINISHED/' \
         -e 's/^    Duration: .*$/DURATION/' | tr '\n' '|'
@@ -306,6 +307,56 @@ crash_and_second_start() {
     stop_app
     expect_eq "$(reg_value Kett)" "$saved" "the total, standing during Lunch"
     expect_eq "$(log_shape)" "EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|NAME Lunch|STARTED|FINISHED|DURATION|EMPTY|BANNER|NAME Lunch|STARTED|FINISHED|DURATION|" "every start finished"
+}
+
+# Closed the ordinary way while a dialog is open, as taskkill /im and the run command's Ctrl+C
+# close it: each run's period is finished once, nothing is left open, and the place is kept.
+close_with_dialog_open() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    reg_set Hourly REG_BINARY "$(float_hex 3600)"
+    local dialog
+    for dialog in "11846 Edit rate..." "11844 Reset total..." "11849 Select currency..." \
+        "11845 Activity logging options..."; do
+        CASE=${dialog#* }
+        start_app
+        check move 300 250
+        open_dialog "${dialog%% *}" "$CASE"
+        stop_app
+        expect_eq "$(reg_value PeriodCheckpoint)" "" "a period left open"
+        [[ "$(reg_value Placement)" =~ ^REG_BINARY\ 2C0{6}.{48}2C010000FA000000 ]] ||
+            fail "placement: $(reg_value Placement)"
+    done
+    CASE=
+    start_app
+    read -r left top _ <<<"$(drive geometry)"
+    expect_eq "$left $top" "300 250" "the place after the closes"
+    stop_app
+    local run="EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|"
+    expect_eq "$(log_shape)" "$run$run$run$run$run" "one Finished for each Started"
+    expect_eq "$(tail -n +2 "$work/ledger.csv" | cut -d, -f4,5 | tr -d '\r' | tr '\n' ' ')" \
+        "Working,1 Working,1 Working,1 Working,1 Working,1 " "a row for each run"
+}
+
+# A crash, then a start in another folder: the crashed period's Finished and its ledger row go
+# to the files its run wrote to, and the new folder's files hold only their own.
+crash_in_another_folder() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    local folder run="EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|"
+    for folder in first second; do
+        APP_DIR=$work/$folder
+        mkdir -p "$APP_DIR"
+        [ -z "$APP_PID" ] || crash_app
+        start_app
+    done
+    stop_app
+    for folder in first second; do
+        expect_eq "$(log_shape "$work/$folder/log.txt")" "$run" "the $folder folder's log"
+        expect_eq "$(tail -n +2 "$work/$folder/ledger.csv" | cut -d, -f4 | tr -d '\r')" "Working" \
+            "the $folder folder's ledger"
+    done
+    APP_DIR=
 }
 
 # Every finished period is one ledger row, its earnings its time at the rate; a crashed run's
@@ -532,12 +583,16 @@ run_script_stop() {
             sleep 0.1
         done
         [ -e "$work/acts.txt" ] || { cat "$work/run.out" >&2; exit 1; }
+        # Pressed twice, as an impatient user does: the second must not cut the close short.
+        printf '\003' >&7
+        sleep 0.2
         printf '\003' >&7
         ended_within "$terminal" 60 || { kill "$terminal"; echo "Ctrl+C left run.sh running" >&2; exit 1; }
         "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' >"$work/saved.txt" || true
         wineserver -k 2>/dev/null || true
     ) || fail "run.sh: $(tail -n 5 "$work/run.out")"
     expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 15 "values saved at Ctrl+C"
+    ! grep -q '^    PeriodCheckpoint' "$work/saved.txt" || fail "the period was left open"
     grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
 }
 

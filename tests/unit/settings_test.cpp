@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -239,7 +240,11 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
 // The period a crashed run left open: a round trip, and no record from a value that cannot be.
 TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
     constexpr std::int64_t NOW = 134000000000000000;  // 100 ns units
-    const OpenPeriod left{NOW - 3000, NOW - 1000, "Working", true, 12.5, true};
+    constexpr std::int64_t DAY = 864000000000;
+    OpenPeriod left{NOW - 3000, NOW - 1000, "Working", true, 12.5, true};
+    copyText(left.logFile, "C:\\work\\log.txt");
+    copyText(left.ledgerFile, "C:\\work\\ledger.csv");
+    left.hasFiles = true;
     struct Case {
         const char* what;
         void (*spoil)(MemoryStore&);
@@ -258,6 +263,11 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
          false},
         {"checkpoint ahead", [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW + 1); }, false},
         {"start at zero", [](MemoryStore& s) { s.set("PeriodStart", std::int64_t{0}); }, false},
+        {"started in 1601", [](MemoryStore& s) { s.set("PeriodStart", std::int64_t{1}); }, false},
+        {"401 days long", [](MemoryStore& s) { s.set("PeriodStart", NOW - 1000 - 401 * DAY); },
+         false},
+        {"log path too long", [](MemoryStore& s) { s.setText("PeriodLog", std::string(260, 'p')); },
+         true},
     };
     for (const Case& c : cases) {
         MemoryStore key;
@@ -270,7 +280,19 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
         EXPECT_EQ(read.checkpoint, expected.checkpoint) << c.what;
         EXPECT_STREQ(read.name, expected.name) << c.what;
         EXPECT_EQ(read.startTotal, expected.startTotal) << c.what;
+        if (c.closed) {
+            EXPECT_EQ(read.hasFiles, std::strcmp(c.what, "sound") == 0) << c.what;
+            EXPECT_STREQ(read.ledgerFile, read.hasFiles ? left.ledgerFile : "") << c.what;
+        }
     }
+    // A standing meter records its checkpoint's time alone: the period then ends there.
+    MemoryStore standing;
+    saveOpenPeriod(standing, left);
+    saveCheckpointTime(standing, NOW - 10);
+    OpenPeriod later;
+    ASSERT_TRUE(loadOpenPeriod(standing, NOW, later));
+    EXPECT_EQ(later.checkpoint, NOW - 10);
+    EXPECT_STREQ(later.logFile, left.logFile);
     // Its earnings unusable, a period is still closed in the log, but makes no ledger row.
     MemoryStore key;
     saveOpenPeriod(key, left);
