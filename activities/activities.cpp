@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "activities/unique_file.h"
+#include "base/unique_file.h"
 
 namespace {
 

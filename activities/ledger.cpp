@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "activities/log_text.h"
-#include "activities/unique_file.h"
+#include "base/unique_file.h"
 
 namespace {
 

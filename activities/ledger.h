@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "activities/text_buffer.h"
+#include "base/text_buffer.h"
 
 constexpr const char* LEDGER_HEADER =
     "date,start,end,activity,paid,seconds,hourly,earned,currency\r\n";

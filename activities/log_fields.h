@@ -2,10 +2,7 @@
 
 #include <cstdint>
 
-// A local calendar time, field for field as the platform keeps one.
-struct LocalTime {
-    std::uint16_t year, month, dayOfWeek, day, hour, minute, second, milliseconds;
-};
+#include "base/local_time.h"
 
 // What the activity log writes from: its switch and file, and the current period's name and
 // times. The meter carries these fields; whoever starts and finishes periods sets them.

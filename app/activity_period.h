@@ -10,7 +10,7 @@
 #include "activities/ledger.h"
 #include "activities/log_fields.h"
 #include "activities/log_text.h"
-#include "dialogs/callback.h"
+#include "base/callback.h"
 #include "meter/accumulation.h"
 #include "settings/settings.h"
 

@@ -6,7 +6,7 @@
 #include "dialogs/link_opener.h"
 #include "resources/resource.h"
 #include "win32/dpi.h"
-#include "win32/modal_dialog.h"
+#include "dialogs/dialog_session_win.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "dialogs/callback.h"
+#include "base/callback.h"
 #include "dialogs/dialog_values.h"
 #include "activities/ledger.h"
 #include "activities/log_fields.h"

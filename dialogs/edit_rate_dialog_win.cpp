@@ -1,6 +1,6 @@
 #include "dialogs/dialogs_win.h"
 #include "resources/resource.h"
-#include "win32/modal_dialog.h"
+#include "dialogs/dialog_session_win.h"
 
 namespace {
 

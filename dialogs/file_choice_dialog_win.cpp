@@ -1,6 +1,6 @@
 #include "dialogs/dialogs_win.h"
 #include "resources/resource.h"
-#include "win32/modal_dialog.h"
+#include "dialogs/dialog_session_win.h"
 
 static_assert(SETTINGS_TEXT_SIZE == DIALOG_FILE_NAME_SIZE, "browse within the setting's size");
 

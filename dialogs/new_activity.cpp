@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "activities/activities.h"
-#include "activities/unique_file.h"
+#include "base/unique_file.h"
 #include "resources/resource.h"
 
 const char* const NEW_ACTIVITY_OPEN_FAILED_TEXT =

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
-#include "win32/modal_dialog.h"
+#include "dialogs/dialog_session_win.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "activities/unique_file.h"
+#include "base/unique_file.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/copy_text.h"
 #include "meter/rate.h"
 
 // The window's saved position and show state, laid out as the platform's WINDOWPLACEMENT so that
@@ -19,16 +20,6 @@ static_assert(sizeof(Placement) == 44, "Placement must match WINDOWPLACEMENT");
 
 constexpr std::uint32_t SETTINGS_TEXT_SIZE = 256;  // 255 characters and the terminator
 constexpr std::uint32_t PERIOD_PATH_SIZE = 260;    // a whole path: the platform's MAX_PATH
-
-// Copies text into a fixed buffer, cut to fit and always terminated.
-template <std::size_t N>
-void copyText(char (&out)[N], const char* text) {
-    std::size_t i = 0;
-    for (; i + 1 < N && text[i] != '\0'; ++i) {
-        out[i] = text[i];
-    }
-    out[i] = '\0';
-}
 
 // Everything that survives from one run to the next apart from the activities file and the log.
 struct Settings {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "activities/log_text.h"
+#include "base/local_time.h"
 #include "meter/currency.h"
 #include "meter/single_precision.h"
 

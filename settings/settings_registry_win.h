@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "activities/text_buffer.h"
+#include "base/text_buffer.h"
 #include "settings/settings.h"
 
 extern const char SETTINGS_KEY[];  // under HKEY_CURRENT_USER

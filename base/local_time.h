@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+// A local calendar time, field for field as the platform keeps one.
+struct LocalTime {
+    std::uint16_t year, month, dayOfWeek, day, hour, minute, second, milliseconds;
+};
+
+constexpr std::int64_t UNITS_PER_SECOND = 10000000;  // of 100 nanoseconds
+constexpr std::int64_t UNITS_PER_DAY = 86400 * UNITS_PER_SECOND;
+
+// A local wall-clock time as 100-nanosecond units since 1601-01-01, with no time-zone conversion,
+// as the platform counts file times; false for a time that is none (a 13th month, a 30th of
+// February, a year outside 1601 to 30827).
+bool wallClockValue(const LocalTime& time, std::int64_t& out);
+// The time of such a count, with its day of the week (0 for Sunday); false outside those years.
+bool localTimeOf(std::int64_t value, LocalTime& out);
