@@ -89,6 +89,8 @@ class Application {
     // old file and its Started in the new one, as needed to keep every Started paired.
     void handOverLog(bool wasLogging, const char* oldFile);
     void buildMenus(HWND mainWindow);
+    // The main window's one switch (see windowProcedure).
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE programInstance;
     const char* settingsKey;

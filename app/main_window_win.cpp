@@ -10,12 +10,9 @@
 #include "dialogs/dialogs_win.h"
 #include "dialogs/link_opener_win.h"
 #include "resources/resource.h"
+#include "win32/window_procedure.h"
 
 namespace {
-
-Application* applicationOf(HWND window) {
-    return reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
 
 // Commands from the menus and the accelerator; the high word of wParam (1 for an accelerator)
 // does not matter. Whatever a command changed is saved at once.
@@ -86,82 +83,73 @@ void onCommand(Application& app, HWND window, unsigned id) {
 }  // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Application* app = applicationOf(window);
-    if (app == nullptr && message != WM_NCCREATE) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return windowProcedure<Application>(window, message, wParam, lParam);
+}
+
+LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCCREATE: {
-            auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-            SetWindowLongPtrA(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-            return DefWindowProcA(window, message, wParam, lParam);
-        }
         case WM_CREATE:
-            app->buildMenus(window);
+            buildMenus(window);
             return 0;
         case WM_SYSCOMMAND: {
             // The system menu's own additions arrive here; they act as the menu bar's do.
             const unsigned id = LOWORD(wParam);
-            if (id == CMD_NEW_ACTIVITY || isActivityCommand(id, app->activities->count)) {
-                onCommand(*app, window, id);
+            if (id == CMD_NEW_ACTIVITY || isActivityCommand(id, activities->count)) {
+                onCommand(*this, window, id);
                 return 0;
             }
             return DefWindowProcA(window, message, wParam, lParam);
         }
         case WM_COMMAND:
-            onCommand(*app, window, LOWORD(wParam));
+            onCommand(*this, window, LOWORD(wParam));
             return 0;
         case WM_NOTIFY: {
             auto* request = reinterpret_cast<NMTTDISPINFOA*>(lParam);
             if (request->hdr.code == TTN_GETDISPINFOA) {
-                lstrcpynA(request->szText, app->todayText().text, sizeof request->szText);
+                lstrcpynA(request->szText, todayText().text, sizeof request->szText);
             }
             return 0;
         }
         case WM_TIMER:
             if (wParam == CHECKPOINT_TIMER_ID) {
-                app->checkpointDue(window);
+                checkpointDue(window);
             }
             return 0;
         case WM_DPICHANGED:
-            app->changeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            changeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_WINDOWPOSCHANGED: {
             // Minimised, restored, hidden or shown: the meter ticks only while it can be seen.
             const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-            if (app->meter) {
-                app->meter->schedule();
+            if (meter) {
+                meter->schedule();
             }
             return result;
         }
         case WM_WTSSESSION_CHANGE:
-            if (app->meter) {
-                app->meter->sessionAway = wParam == WTS_SESSION_LOCK ||
-                                          wParam == WTS_CONSOLE_DISCONNECT ||
-                                          wParam == WTS_REMOTE_DISCONNECT;
-                app->meter->schedule();
+            if (meter) {
+                meter->sessionAway = wParam == WTS_SESSION_LOCK ||
+                                     wParam == WTS_CONSOLE_DISCONNECT ||
+                                     wParam == WTS_REMOTE_DISCONNECT;
+                meter->schedule();
             }
             return 0;
         case WM_EXITSIZEMOVE:
-            app->checkpoint(window);  // the placement the user chose
+            checkpoint(window);  // the placement the user chose
             return 0;
         case WM_DESTROY:
-            app->detachTip();
-            app->unwatchSession(window);
-            app->finishAndSave(window);
-            app->ended = true;
+            detachTip();
+            unwatchSession(window);
+            finishAndSave(window);
+            ended = true;
             PostQuitMessage(0);
             return 0;
         case WM_ENDSESSION:
             // The window stays; Windows ends the process after this.
             if (wParam != FALSE) {
-                app->finishAndSave(window);
+                finishAndSave(window);
             }
             return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            return DefWindowProcA(window, message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -59,7 +59,7 @@ struct AboutSession : DialogSession {
     // Button clicks only; the links leave the dialog open, so both can be followed.
     bool onCommand(HWND window, int, int, WPARAM wParam) {
         if (wParam == IDOK || wParam == IDCANCEL) {
-            EndDialog(window, 0);
+            carryOut(window, *this, DialogDecision::ending(0));
         } else if (wParam == IDC_ABOUT_WEB) {
             open(MAKER_WEB_URL);
         } else if (wParam == IDC_ABOUT_MAIL) {

@@ -91,6 +91,8 @@ struct SummarySession : DialogSession {
         fitColumns(list, ACTIVITY_COLUMNS);
     }
 
+    const char* workingFile() const { return settings.ledgerFile; }
+
     bool onNotify(HWND window, const NMHDR& header) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if (header.idFrom != IDC_SUMMARY_PERIODS || header.code != LVN_ITEMCHANGED ||
@@ -105,9 +107,11 @@ struct SummarySession : DialogSession {
     // Button clicks only: the whole parameter is the id with notification 0.
     bool onCommand(HWND window, int, int, WPARAM wParam) {
         if (wParam == IDOK || wParam == IDCANCEL) {
-            EndDialog(window, 0);
+            carryOut(window, *this, DialogDecision::ending(0));
         } else if (wParam == IDC_SUMMARY_OPEN) {
-            shellOpen(nullptr, settings.ledgerFile, SW_SHOWNORMAL);
+            DialogDecision open;
+            open.openFile = true;
+            carryOut(window, *this, open);
         } else if (wParam == IDC_SUMMARY_KEEP) {
             settings.ledger = IsDlgButtonChecked(window, IDC_SUMMARY_KEEP) == BST_CHECKED;
         } else {

@@ -7,6 +7,7 @@
 
 #include "meter/currency.h"
 #include "meter/odometer.h"
+#include "win32/window_procedure.h"
 
 const char PANEL_CLASS_NAME[] = "KettPanel Class";
 
@@ -51,14 +52,6 @@ UINT paintCountMessage() {
     static const UINT message = RegisterWindowMessageA("Cointrel.PaintCount");
     return message;
 }
-
-namespace {
-
-KettPanel* panelOf(HWND window) {
-    return reinterpret_cast<KettPanel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-}  // namespace
 
 KettPanel::KettPanel(double savedTotal, Rate& liveRate, HWND parent, int x, int y, int cells,
                      bool widenByHalfCell, HBITMAP bitmap, HINSTANCE programInstance)
@@ -265,46 +258,39 @@ void KettPanel::onPaint() {
 }
 
 LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Messages before WM_CREATE find no panel and take the default route.
-    KettPanel* panel = message == WM_CREATE ? nullptr : panelOf(window);
-    if (panel == nullptr && message != WM_CREATE) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return windowProcedure<KettPanel>(window, message, wParam, lParam);
+}
+
+LRESULT KettPanel::handleMessage(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: {
-            auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-            panel = static_cast<KettPanel*>(create->lpCreateParams);
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
-            panel->window = window;
-            panel->onCreate();
+        case WM_CREATE:
+            window = w;
+            onCreate();
             return 0;
-        }
         case WM_DESTROY:
-            panel->backgroundBrush.reset();
+            backgroundBrush.reset();
             return 0;
         case WM_NCDESTROY:
-            // Nothing may reach the panel through a window that is gone.
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            if (panel->window == window) {
-                panel->window = nullptr;
+            if (window == w) {
+                window = nullptr;
             }
-            return DefWindowProcA(window, message, wParam, lParam);
+            return DefWindowProcA(w, message, wParam, lParam);
         case WM_TIMER:
-            panel->onTimer();
+            onTimer();
             return 0;
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
             // Read by another program or a screen reader, however long since the last tick.
-            panel->step(GetTickCount());
-            panel->updateReadableTotal();
-            return DefWindowProcA(window, message, wParam, lParam);
+            step(GetTickCount());
+            updateReadableTotal();
+            return DefWindowProcA(w, message, wParam, lParam);
         case WM_PAINT:
-            panel->onPaint();
+            onPaint();
             return 0;
         default:
             if (message == paintCountMessage()) {
-                return static_cast<LRESULT>(panel->paints);
+                return static_cast<LRESULT>(paints);
             }
-            return DefWindowProcA(window, message, wParam, lParam);
+            return DefWindowProcA(w, message, wParam, lParam);
     }
 }

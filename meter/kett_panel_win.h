@@ -77,8 +77,10 @@ class KettPanel : public Accumulation, public LogFields {
     // The session is locked or its screen elsewhere (set from the session's notifications).
     bool sessionAway = false;
 
+    // The window's one switch (see windowProcedure).
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
   private:
-    friend LRESULT CALLBACK panelWindowProc(HWND, UINT, WPARAM, LPARAM);
     void onCreate();
     void onTimer();
     // The total as of now, its text, and a paint of what changed in the picture.
