@@ -29,3 +29,9 @@ LogMoment logMomentOf(const SYSTEMTIME& time);
 // Appends a record of the period the fields describe to their log file, when logging is on. A
 // file that cannot be opened loses the record, silently.
 void writeLogRecord(const LogFields& log, LogRecordKind kind);
+
+// The log as the program writes it: in the user's locale, to the file the fields name.
+class LocaleLog final : public LogWriter {
+  public:
+    void write(const LogFields& log, LogRecordKind kind) override { writeLogRecord(log, kind); }
+};

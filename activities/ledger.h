@@ -28,14 +28,28 @@ struct LedgerPeriod {
 // before it starts.
 void appendLedgerRows(const LedgerPeriod& period, TextBuffer& rows);
 
-// The rows of finished periods on their way to the ledger file. The file is only ever appended
-// to: the header first when it is new or empty, a line end first when its last line has none.
-// Rows it cannot take now (a spreadsheet holds it locked, say) wait, and go first next time.
-struct Ledger {
-    TextBuffer pending;  // rows waiting for the file, oldest first
+class LedgerSummary;
 
-    // Writes all that waits; false when rows still wait.
-    bool flush(const char* file);
+// The ledger's file, as whoever keeps the rows reaches it. It is only ever appended to.
+class LedgerFile {
+  public:
+    // Appends the rows: the header first when the file is new or empty, a line end first when its
+    // last line has none. False when it cannot take them now (a spreadsheet holds it locked, say):
+    // the rows then wait, and go first next time.
+    virtual bool append(const char* path, const TextBuffer& rows) = 0;
+    // Adds what the file holds to the summary (its last 16 MB at most: older rows fall outside
+    // every range), and ends its text; false when it is there but cannot be read.
+    virtual bool read(const char* path, LedgerSummary& summary) = 0;
+
+  protected:
+    ~LedgerFile() = default;
+};
+
+// The file itself, through the C library.
+class CsvLedgerFile final : public LedgerFile {
+  public:
+    bool append(const char* path, const TextBuffer& rows) override;
+    bool read(const char* path, LedgerSummary& summary) override;
 };
 
 // The summary's periods, in the order the dialog lists them.
@@ -76,6 +90,11 @@ class LedgerSummary {
     void add(const char* text, std::size_t size);
     // Ends the text: a last row without its line end counts too.
     void finish();
+    // Rows of another source, whole: those waiting for the file and the period still open.
+    void addRows(const TextBuffer& rows) {
+        add(rows.data(), rows.size());
+        finish();
+    }
     RangeSum ranges[SUMMARY_RANGES];
 
   private:
@@ -100,11 +119,6 @@ class LedgerSummary {
     std::size_t fieldCount_ = 0;
     std::size_t fieldStart_ = 0;
 };
-
-// The ledger file summed up (its last 16 MB at most: older rows fall outside every range).
-// `extraRows` are added as if the file ended with them: the rows still waiting for it, and the
-// period still open.
-void summarizeLedgerFile(const char* path, const TextBuffer& extraRows, LedgerSummary& summary);
 
 // The day of a local wall-clock time (100 ns units since 1601): days since 1601-01-01.
 std::int64_t dayOf(std::int64_t wallClock);

@@ -4,8 +4,8 @@
 
 #include "base/local_time.h"
 
-// What the activity log writes from: its switch and file, and the current period's name and
-// times. The meter carries these fields; whoever starts and finishes periods sets them.
+// What the activity log writes a record from: its switch and file, and the period's name and
+// times. Put together for each record by whoever keeps them.
 struct LogFields {
     bool loggingEnabled = false;
     char logFileName[260] = {};
@@ -13,8 +13,4 @@ struct LogFields {
     const char* logActivityName = nullptr;
     LocalTime startTime{};
     LocalTime finishTime{};
-    // For the ledger: whether a period is open (its row not yet written), and the meter's total
-    // as it began, from which its earnings are counted.
-    bool periodOpen = false;
-    double startTotal = 0;
 };

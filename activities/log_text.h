@@ -48,3 +48,13 @@ struct LogHandover {
     bool startInNew;
 };
 LogHandover logHandover(bool wasLogging, const char* oldFile, bool nowLogging, const char* newFile);
+
+// The log as whoever keeps the period reaches it: appends the record of `kind` that `log`
+// describes, when it says logging is on. A file that cannot be opened loses the record.
+class LogWriter {
+  public:
+    virtual void write(const LogFields& log, LogRecordKind kind) = 0;
+
+  protected:
+    ~LogWriter() = default;
+};

@@ -2,117 +2,122 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
 
-#include "app/application_win.h"
 #include "activities/activity_label.h"
-#include "app/main_window.h"
+#include "app/activity_menus_win.h"
+#include "app/application_win.h"
 #include "dialogs/dialogs_win.h"
 #include "dialogs/link_opener_win.h"
 #include "resources/resource.h"
 #include "win32/window_procedure.h"
 
-namespace {
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return windowProcedure<Application>(window, message, wParam, lParam);
+}
 
 // Commands from the menus and the accelerator; the high word of wParam (1 for an accelerator)
-// does not matter. Whatever a command changed is saved at once.
-void onCommand(Application& app, HWND window, unsigned id) {
-    if (isActivityCommand(id, app.activities->count)) {
-        app.switchActivity(window, static_cast<int>(id - ACTIVITY_COMMAND_BASE));
-        app.checkpoint(window);
+// does not matter. Each is an event of the workday's, which saves what it changed at once. A
+// dialog's loop may see the window closed and the run ended: what follows it then does nothing.
+void Application::onCommand(HWND window, unsigned id) {
+    if (isActivityCommand(id, day_.activities().count)) {
+        day_.switchTo(static_cast<int>(id - ACTIVITY_COMMAND_BASE));
+        showState(window);
         return;
     }
+    Settings chosen = day_.settings();
     switch (id) {
         case CMD_EXIT:
             DestroyWindow(window);
             return;  // the window's end saves everything
         case CMD_ALWAYS_ON_TOP:
-            app.toggleTopMost(window);
+            day_.toggleTopMost();
+            CheckMenuItem(counterMenu_, CMD_ALWAYS_ON_TOP,
+                          MF_BYCOMMAND | (day_.settings().topMost ? MF_CHECKED : MF_UNCHECKED));
+            SetWindowPos(window, day_.settings().topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
+                         0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             break;
-        case CMD_EDIT_RATE:
-            runEditRateDialog(app.programInstance, window, app.dialogs.editRate, app.rate);
-            break;
-        case CMD_RESET:
-            runResetTotalDialog(app.programInstance, window, app.dialogs.resetTotal,
-                                app.currentTotal(),
-                                [&app](double newTotal) { app.resetTotal(newTotal); });
-            break;
-        case CMD_LOGGING: {
-            const bool wasLogging = app.meter->loggingEnabled;
-            char oldFile[sizeof app.meter->logFileName];
-            copyText(oldFile, app.meter->logFileName);
-            runLoggingDialog(app.programInstance, window, app.dialogs.logging, app.settings,
-                             *app.meter);
-            if (!app.ended) {
-                app.handOverLog(wasLogging, oldFile);
+        case CMD_EDIT_RATE: {
+            Rate rate = day_.rate();
+            if (runEditRateDialog(programInstance_, window, dialogs_.editRate, rate)) {
+                day_.rateChosen(rate);
             }
             break;
         }
+        case CMD_RESET:
+            runResetTotalDialog(programInstance_, window, dialogs_.resetTotal, day_.currentTotal(),
+                                [this](double newTotal) { day_.resetTotal(newTotal); });
+            break;
+        case CMD_LOGGING:
+            runLoggingDialog(programInstance_, window, dialogs_.logging, chosen);
+            day_.loggingChosen(chosen.logging, chosen.logFile);
+            break;
         case CMD_EDIT_ACTIVITIES:
-            runActivitiesFileDialog(app.programInstance, window, app.dialogs.activitiesFile,
-                                    app.settings);
+            runActivitiesFileDialog(programInstance_, window, dialogs_.activitiesFile, chosen);
+            day_.activitiesFileChosen(chosen.activitiesFile);
             break;
         case CMD_NEW_ACTIVITY:
-            runNewActivityDialog(
-                app.programInstance, window, app.dialogs.newActivity, app.settings,
-                [&app](const char* name, bool paid) { app.addActivity(name, paid); });
+            runNewActivityDialog(programInstance_, window, dialogs_.newActivity, chosen,
+                                 [this](const char* name, bool paid) {
+                                     if (day_.addActivity(name, paid)) {
+                                         rebuildActivityMenus(day_.activities(), activitiesMenu_,
+                                                              systemMenu_, day_.current());
+                                     }
+                                 });
             break;
         case CMD_SUMMARY:
-            if (const std::unique_ptr<LedgerSummary> summary = app.summary()) {
-                runSummaryDialog(app.programInstance, window, *summary, app.meter->currencySign,
-                                 app.settings);
+            if (const std::unique_ptr<LedgerSummary> summary = day_.summary(firstDayOfWeek())) {
+                runSummaryDialog(programInstance_, window, *summary, meter_->currencySign, chosen);
+                day_.ledgerKept(chosen.ledger);
             }
             break;
         case CMD_ABOUT:
-            runAboutDialog(app.programInstance, window, [](const char* url) { openLink(url); });
+            runAboutDialog(programInstance_, window, [](const char* url) { openLink(url); });
             return;  // changes nothing
         case CMD_CURRENCY:
-            if (runCurrencyDialog(app.programInstance, window, app.dialogs.currency,
-                                  app.settings) == 1 &&
-                !app.ended) {
-                app.applyCurrency(window);
+            if (runCurrencyDialog(programInstance_, window, dialogs_.currency, chosen) == 1 &&
+                !day_.ended()) {
+                day_.currencyChosen(chosen.currency, chosen.decimals, chosen.digitsBitmapFile);
+                applyCurrency(window);
             }
             break;
         default:
             return;  // anything else is not ours
     }
-    // A dialog's loop may have seen the window closed and everything saved: then this does not.
-    app.checkpoint(window);
-}
-
-}  // namespace
-
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return windowProcedure<Application>(window, message, wParam, lParam);
+    if (!day_.ended()) {
+        showState(window);
+    }
 }
 
 LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            buildMenus(window);
+            onCreate(window);
             return 0;
         case WM_SYSCOMMAND: {
             // The system menu's own additions arrive here; they act as the menu bar's do.
             const unsigned id = LOWORD(wParam);
-            if (id == CMD_NEW_ACTIVITY || isActivityCommand(id, activities->count)) {
-                onCommand(*this, window, id);
+            if (id == CMD_NEW_ACTIVITY || isActivityCommand(id, day_.activities().count)) {
+                onCommand(window, id);
                 return 0;
             }
             return DefWindowProcA(window, message, wParam, lParam);
         }
         case WM_COMMAND:
-            onCommand(*this, window, LOWORD(wParam));
+            onCommand(window, LOWORD(wParam));
             return 0;
         case WM_NOTIFY: {
             auto* request = reinterpret_cast<NMTTDISPINFOA*>(lParam);
             if (request->hdr.code == TTN_GETDISPINFOA) {
-                lstrcpynA(request->szText, todayText().text, sizeof request->szText);
+                lstrcpynA(request->szText, MeterTip::text(day_, meter_->currencySign).text,
+                          sizeof request->szText);
             }
             return 0;
         }
         case WM_TIMER:
             if (wParam == CHECKPOINT_TIMER_ID) {
-                checkpointDue(window);
+                day_.checkpoint();
             }
             return 0;
         case WM_DPICHANGED:
@@ -121,33 +126,41 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_WINDOWPOSCHANGED: {
             // Minimised, restored, hidden or shown: the meter ticks only while it can be seen.
             const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-            if (meter) {
-                meter->schedule();
+            WINDOWPLACEMENT shown{};
+            shown.length = sizeof shown;
+            if (GetWindowPlacement(window, &shown)) {
+                Placement placement;
+                static_assert(sizeof placement == sizeof shown, "laid out as WINDOWPLACEMENT");
+                std::memcpy(&placement, &shown, sizeof placement);
+                day_.placed(placement);
+            }
+            if (meter_) {
+                meter_->schedule();
             }
             return result;
         }
         case WM_WTSSESSION_CHANGE:
-            if (meter) {
-                meter->sessionAway = wParam == WTS_SESSION_LOCK ||
-                                     wParam == WTS_CONSOLE_DISCONNECT ||
-                                     wParam == WTS_REMOTE_DISCONNECT;
-                meter->schedule();
+            if (meter_) {
+                meter_->sessionAway = wParam == WTS_SESSION_LOCK ||
+                                      wParam == WTS_CONSOLE_DISCONNECT ||
+                                      wParam == WTS_REMOTE_DISCONNECT;
+                meter_->schedule();
             }
             return 0;
         case WM_EXITSIZEMOVE:
-            checkpoint(window);  // the placement the user chose
+            day_.checkpoint();  // the placement the user chose
             return 0;
         case WM_DESTROY:
-            detachTip();
-            unwatchSession(window);
-            finishAndSave(window);
-            ended = true;
+            tip_.detach();
+            watchSession(window, false);
+            KillTimer(window, CHECKPOINT_TIMER_ID);
+            day_.exit();
             PostQuitMessage(0);
             return 0;
         case WM_ENDSESSION:
             // The window stays; Windows ends the process after this.
             if (wParam != FALSE) {
-                finishAndSave(window);
+                day_.sessionEnds();
             }
             return 0;
         default:

@@ -10,12 +10,12 @@
 #include "base/callback.h"
 #include "dialogs/dialog_values.h"
 #include "activities/ledger.h"
-#include "activities/log_fields.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
 
-// Edit rate: OK makes the working copy the live rate, whose changed flag re-bases the meter.
-void runEditRateDialog(HINSTANCE instance, HWND owner, EditRate& working, Rate& live);
+// Edit rate: OK makes the working copy `rate`, whose changed flag re-bases the meter once it is
+// the live rate; true after OK.
+bool runEditRateDialog(HINSTANCE instance, HWND owner, EditRate& working, Rate& rate);
 
 // Reset total: shows `total`; OK with a usable number calls reset with the new total.
 void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, double total,
@@ -24,9 +24,8 @@ void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, do
 // Currency: 1 when OK wrote the choice into settings (the meter must follow), 0 when cancelled.
 int runCurrencyDialog(HINSTANCE instance, HWND owner, CurrencyChoice& working, Settings& settings);
 
-// Logging: OK sets the log file in the settings and in the log's fields, and the switch.
-void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings,
-                      LogFields& log);
+// Logging: OK sets the log file and the switch in the settings.
+void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings);
 
 // Activities file: OK sets only the setting; the list is read from it at the next start.
 void runActivitiesFileDialog(HINSTANCE instance, HWND owner, FileChoice& working,

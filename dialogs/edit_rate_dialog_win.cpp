@@ -11,6 +11,7 @@ struct EditRateSession : DialogSession {
     bool writing = false;
     // Once the dialog ends, the focus leaving a field on its way out applies nothing.
     bool ended = false;
+    bool accepted = false;
 
     EditRateSession(EditRate& d, Rate& r) : dialog(d), live(r) {}
 
@@ -45,6 +46,7 @@ struct EditRateSession : DialogSession {
             return false;
         } else if (id == IDOK) {
             readFields(window);
+            accepted = true;
             carryOutDecision(window, dialog.ok(live));
         } else if (id == IDCANCEL) {
             carryOutDecision(window, dialog.cancel());
@@ -64,7 +66,8 @@ struct EditRateSession : DialogSession {
 
 }  // namespace
 
-void runEditRateDialog(HINSTANCE instance, HWND owner, EditRate& working, Rate& live) {
-    EditRateSession session(working, live);
+bool runEditRateDialog(HINSTANCE instance, HWND owner, EditRate& working, Rate& rate) {
+    EditRateSession session(working, rate);
     runSessionDialog(instance, IDD_EDIT_RATE, owner, session);
+    return session.accepted;
 }

@@ -45,10 +45,7 @@ DialogDecision FileChoice::cancel() {
     return DialogDecision::ending(0);
 }
 
-DialogDecision FileChoice::okLogging(char (&logFile)[SETTINGS_TEXT_SIZE], LogFields& log,
-                                     bool boxChecked) {
-    const DialogDecision decision = ok(logFile);
-    copyText(log.logFileName, logFile);
-    log.loggingEnabled = boxChecked;
-    return decision;
+DialogDecision FileChoice::okLogging(Settings& settings, bool boxChecked) {
+    settings.logging = boxChecked;
+    return ok(settings.logFile);
 }

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 
-#include "activities/log_fields.h"
 #include "dialogs/dialog_decision.h"
 #include "settings/settings.h"
 
@@ -24,7 +23,6 @@ struct FileChoice {
     DialogDecision ok(char (&fileName)[SETTINGS_TEXT_SIZE]);
     DialogDecision cancel();
 
-    // The Logging dialog's OK: the setting, and the log's own copy and switch, from which the
-    // next record on is written.
-    DialogDecision okLogging(char (&logFile)[SETTINGS_TEXT_SIZE], LogFields& log, bool boxChecked);
+    // The Logging dialog's OK: the log file shown and the switch, into the settings.
+    DialogDecision okLogging(Settings& settings, bool boxChecked);
 };

@@ -39,12 +39,10 @@ struct FileChoiceSession : DialogSession {
 };
 
 struct LoggingSession : FileChoiceSession {
-    LogFields& log;
-
-    LoggingSession(FileChoice& d, Settings& s, LogFields& l) : FileChoiceSession(d, s), log(l) {}
+    using FileChoiceSession::FileChoiceSession;
 
     BOOL onInit(HWND window) {
-        carryOut(window, *this, dialog.opened(settings.logFile, log.loggingEnabled));
+        carryOut(window, *this, dialog.opened(settings.logFile, settings.logging));
         return TRUE;
     }
 
@@ -54,7 +52,7 @@ struct LoggingSession : FileChoiceSession {
         }
         readDialogText(window, IDC_FILE_NAME, dialog.field);
         const bool checked = IsDlgButtonChecked(window, IDC_LOGGING_ENABLED) == BST_CHECKED;
-        carryOut(window, *this, dialog.okLogging(settings.logFile, log, checked));
+        carryOut(window, *this, dialog.okLogging(settings, checked));
         return true;
     }
 };
@@ -79,9 +77,8 @@ struct ActivitiesFileSession : FileChoiceSession {
 
 }  // namespace
 
-void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings,
-                      LogFields& log) {
-    LoggingSession session(working, settings, log);
+void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings) {
+    LoggingSession session(working, settings);
     runSessionDialog(instance, IDD_LOGGING, owner, session);
 }
 

@@ -22,8 +22,18 @@ inline unsigned tickPeriodMs(double hourly, int decimalsMode, int cellHeight) {
     return ms < MIN_TICK_MS ? MIN_TICK_MS : static_cast<unsigned>(ms);
 }
 
-// The money-counting half of the meter panel, free of the window system: a total that grows
-// at the live rate's hourly figure from a millisecond tick count.
+// Told whenever the meter starts, stops or takes a new rate: whatever shows it times its ticks
+// by that, so no caller of these has to remember to.
+class AccumulationWatcher {
+  public:
+    virtual void paceChanged() = 0;
+
+  protected:
+    ~AccumulationWatcher() = default;
+};
+
+// The money-counting half of the meter, free of the window system: a total that grows at the
+// live rate's hourly figure from a millisecond tick count.
 struct Accumulation {
     Accumulation(Rate& liveRate, double savedTotal)
         : rate(liveRate), baseTotal(savedTotal), total(savedTotal) {}
@@ -34,6 +44,7 @@ struct Accumulation {
     bool running = false;
     std::uint32_t startTick = 0;
     std::uint32_t elapsedMs = 0;
+    AccumulationWatcher* watcher = nullptr;
 
     // The work of one timer tick, given the tick counter's current value.
     void step(std::uint32_t nowTick) {
@@ -54,6 +65,7 @@ struct Accumulation {
     void start(std::uint32_t nowTick, bool paid) {
         startTick = nowTick;
         running = paid;
+        tell();
     }
 
     // Keeps the total of the last tick; what accrued since (under one period) is not carried.
@@ -61,5 +73,19 @@ struct Accumulation {
         baseTotal = total;
         elapsedMs = 0;
         running = false;
+        tell();
+    }
+
+    // A new live rate, whose changed flag re-bases the total at the next step.
+    void changeRate(const Rate& chosen) {
+        rate = chosen;
+        tell();
+    }
+
+  private:
+    void tell() {
+        if (watcher != nullptr) {
+            watcher->paceChanged();
+        }
     }
 };

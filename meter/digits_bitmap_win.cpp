@@ -86,3 +86,14 @@ HBITMAP loadDigitsBitmap(HINSTANCE instance, int currency, const char* path, UIN
     return builtIn ? scaledStripOf(stripAtTwice(instance, currency), 2, dpi)
                    : scaledStripOf(stripAt100(instance, currency, path), 1, dpi);
 }
+
+void currencySignText(int currency, char (&sign)[4]) {
+    const wchar_t* const signs[] = {L"\u00A3", L"$", L"\u20AC"};
+    sign[0] = '\0';
+    if (currency >= CURRENCY_POUNDS && currency <= CURRENCY_EUROS) {
+        BOOL lacking = FALSE;
+        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, signs[currency], 1, sign,
+                                          sizeof sign - 1, nullptr, &lacking);
+        sign[n > 0 && !lacking ? n : 0] = '\0';
+    }
+}

@@ -7,6 +7,7 @@
 
 #include "meter/currency.h"
 #include "meter/odometer.h"
+#include "win32/timer.h"
 #include "win32/window_procedure.h"
 
 const char PANEL_CLASS_NAME[] = "KettPanel Class";
@@ -14,19 +15,6 @@ const char PANEL_CLASS_NAME[] = "KettPanel Class";
 namespace {
 
 bool classRegistered = false;
-
-// SetCoalescableTimer where the system has it (Windows 8 on), with a little slack for it to line
-// the wake-up up with others; SetTimer before that.
-void setTickTimer(HWND window, UINT_PTR id, UINT period) {
-    using SetCoalescableTimerFunction = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
-    static const auto setCoalescableTimer =
-        reinterpret_cast<SetCoalescableTimerFunction>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("user32.dll"), "SetCoalescableTimer")));
-    if (setCoalescableTimer == nullptr ||
-        setCoalescableTimer(window, id, period, nullptr, period / 8) == 0) {
-        SetTimer(window, id, period, nullptr);
-    }
-}
 
 void registerPanelClass(HINSTANCE instance) {
     if (classRegistered) {
@@ -53,9 +41,9 @@ UINT paintCountMessage() {
     return message;
 }
 
-KettPanel::KettPanel(double savedTotal, Rate& liveRate, HWND parent, int x, int y, int cells,
+KettPanel::KettPanel(Accumulation& shown, HWND parent, int x, int y, int cells,
                      bool widenByHalfCell, HBITMAP bitmap, HINSTANCE programInstance)
-    : Accumulation(liveRate, savedTotal),
+    : meter(shown),
       digitsBitmap(bitmap),
       originX(x),
       originY(y),
@@ -65,9 +53,11 @@ KettPanel::KettPanel(double savedTotal, Rate& liveRate, HWND parent, int x, int 
       instance(programInstance) {
     registerPanelClass(instance);
     InitCommonControls();
+    meter.watcher = this;
 }
 
 KettPanel::~KettPanel() {
+    meter.watcher = nullptr;
     if (window != nullptr) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
@@ -159,10 +149,10 @@ void KettPanel::retime() {
     if (window == nullptr) {
         return;
     }
-    if (running && seen()) {
-        const UINT period = tickPeriodMs(rate.hourly, decimalsMode, cellHeight);
+    if (meter.running && seen()) {
+        const UINT period = tickPeriodMs(meter.rate.hourly, decimalsMode, cellHeight);
         if (!ticking || period != tickPeriod) {
-            setTickTimer(window, PANEL_TIMER_ID, period);
+            setCoalescedTimer(window, PANEL_TIMER_ID, period);
             ticking = true;
             tickPeriod = period;
         }
@@ -172,21 +162,24 @@ void KettPanel::retime() {
     }
 }
 
-void KettPanel::setCurrency(int currency) {
-    const wchar_t* const signs[] = {L"\u00A3", L"$", L"\u20AC"};
-    currencySign[0] = '\0';
-    if (currency >= CURRENCY_POUNDS && currency <= CURRENCY_EUROS) {
-        BOOL lacking = FALSE;
-        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, signs[currency], 1,
-                                          currencySign, sizeof currencySign - 1, nullptr, &lacking);
-        currencySign[n > 0 && !lacking ? n : 0] = '\0';
+void KettPanel::setLook(const MeterLook& look) {
+    decimalsMode = look.decimalsMode;
+    std::memcpy(currencySign, look.sign, sizeof currencySign);
+    currencySign[sizeof currencySign - 1] = '\0';
+    if (look.strip != digitsBitmap.get()) {
+        if (window != nullptr) {
+            changeBitmap(look.strip);  // the new window is painted with the rest of the look
+            return;
+        }
+        digitsBitmap.reset(look.strip);
     }
-    updateReadableTotal();
+    shownValid = false;
+    schedule();
 }
 
 void KettPanel::updateReadableTotal() {
     char now[READABLE_TOTAL_SIZE];
-    readableTotal(total, decimalsMode, currencySign, now);
+    readableTotal(meter.total, decimalsMode, currencySign, now);
     if (window == nullptr || std::strcmp(now, readable) == 0) {
         return;
     }
@@ -197,15 +190,15 @@ void KettPanel::updateReadableTotal() {
 
 void KettPanel::onTimer() {
     ++ticks;
-    const bool rateChanged = rate.changed;
+    const bool rateChanged = meter.rate.changed;
     showNow();
-    if (rateChanged || !running || !seen()) {
+    if (rateChanged || !meter.running || !seen()) {
         retime();  // the pace follows the rate; a meter that stands or is unseen needs none
     }
 }
 
 void KettPanel::showNow() {
-    step(GetTickCount());
+    meter.step(GetTickCount());
     updateReadableTotal();
     if (window == nullptr) {
         return;
@@ -216,8 +209,9 @@ void KettPanel::showNow() {
     }
     // Most ticks of a slow rate, and all of a standing meter, leave the picture as it is; most
     // of the others change the last wheel alone, and only that much is copied to the screen.
-    const PanelArea changed = changedArea(
-        shown, layoutOdometer(total, decimalsMode, cellWidth, cellHeight, width), width, height);
+    const PanelArea changed =
+        changedArea(shown, layoutOdometer(meter.total, decimalsMode, cellWidth, cellHeight, width),
+                    width, height);
     if (changed.right > changed.left && changed.bottom > changed.top) {
         const RECT area{changed.left, changed.top, changed.right, changed.bottom};
         InvalidateRect(window, &area, FALSE);
@@ -225,7 +219,8 @@ void KettPanel::showNow() {
 }
 
 void KettPanel::onPaint() {
-    const OdometerLayout layout = layoutOdometer(total, decimalsMode, cellWidth, cellHeight, width);
+    const OdometerLayout layout =
+        layoutOdometer(meter.total, decimalsMode, cellWidth, cellHeight, width);
     PaintScope paint(window);
     if (!backDC) {
         return;
@@ -281,7 +276,7 @@ LRESULT KettPanel::handleMessage(HWND w, UINT message, WPARAM wParam, LPARAM lPa
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
             // Read by another program or a screen reader, however long since the last tick.
-            step(GetTickCount());
+            meter.step(GetTickCount());
             updateReadableTotal();
             return DefWindowProcA(w, message, wParam, lParam);
         case WM_PAINT:

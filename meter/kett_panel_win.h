@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "win32/handles.h"
-#include "activities/log_fields.h"
 #include "meter/accumulation.h"
 #include "meter/odometer.h"
 
@@ -14,15 +13,24 @@ extern const char PANEL_CLASS_NAME[];
 // the number of paints the window has had.
 UINT paintCountMessage();
 
-// The meter: a child window that shows the total as an odometer drawn from a digits strip and
-// advances it on a timer, as often as its picture changes and only while it runs and can be
-// seen. Callers start, stop and re-base it through the Accumulation operations, then schedule
-// it; the log's fields are carried here for the activity log to read.
-class KettPanel : public Accumulation, public LogFields {
+// How the meter draws its total: the digits strip (the meter takes it over), the decimals
+// shown, and the currency's sign in the window's text (none for a strip of the user's own).
+struct MeterLook {
+    HBITMAP strip;
+    int decimalsMode;
+    char sign[4];
+};
+
+// The meter: a child window that shows an accumulation's total as an odometer drawn from a
+// digits strip, and advances it on a timer, as often as its picture changes and only while it
+// runs and can be seen. It watches the accumulation, so a start, a stop or a new rate retimes
+// it without anybody asking.
+class KettPanel : private AccumulationWatcher {
   public:
-    // Takes over digitsBitmap. Creates no window: createWindow does.
-    KettPanel(double savedTotal, Rate& rate, HWND parentWindow, int originX, int originY,
-              int digitCount, bool halfCell, HBITMAP digitsBitmap, HINSTANCE instance);
+    // Shows `meter`, which outlives it; takes over digitsBitmap. Creates no window:
+    // createWindow does.
+    KettPanel(Accumulation& meter, HWND parentWindow, int originX, int originY, int digitCount,
+              bool halfCell, HBITMAP digitsBitmap, HINSTANCE instance);
     ~KettPanel();
     KettPanel(const KettPanel&) = delete;
     KettPanel& operator=(const KettPanel&) = delete;
@@ -31,9 +39,8 @@ class KettPanel : public Accumulation, public LogFields {
     void createWindow();
     // Rebuilds the window around a new strip, takes it over and shows the window.
     void changeBitmap(HBITMAP bitmap);
-    // The currency whose sign the window text shows: its sign in the ANSI code page, none for a
-    // strip of the user's own or a sign the code page lacks.
-    void setCurrency(int currency);
+    // Draws from now on with `look`: a new strip rebuilds the window, as changeBitmap does.
+    void setLook(const MeterLook& look);
     // Shows the total as of now, and runs the timer as the meter now needs it: at the pace of its
     // picture while it runs and can be seen, not at all otherwise. After whatever may have
     // changed that: a start or stop, a new rate or strip, the window minimised, hidden or shown,
@@ -42,6 +49,7 @@ class KettPanel : public Accumulation, public LogFields {
     // Whether the meter can be seen: its window shown, not minimised, in a session on screen.
     bool seen() const;
 
+    Accumulation& meter;
     UniqueBitmap digitsBitmap;
     UniqueBitmap backBitmap;
     UniqueBrush backgroundBrush;
@@ -81,6 +89,7 @@ class KettPanel : public Accumulation, public LogFields {
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
+    void paceChanged() override { schedule(); }
     void onCreate();
     void onTimer();
     // The total as of now, its text, and a paint of what changed in the picture.

@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/callback.h"
 #include "base/copy_text.h"
+#include "base/text_buffer.h"
 #include "meter/rate.h"
 
 // The window's saved position and show state, laid out as the platform's WINDOWPLACEMENT so that
@@ -67,22 +69,29 @@ class SettingsWriter {
     virtual void remove(const char* name) = 0;
 };
 
+// The settings key as its keeper reaches it: opened for each set of reads or of writes, and
+// closed after it.
+class SettingsStore {
+  public:
+    // Runs `reads` on the key; null when it cannot be opened (on a first run, say).
+    virtual void read(Callback<void(SettingsReader* key)> reads) = 0;
+    // Runs `writes` on the key, created when missing; false, with nothing run, when it can be
+    // neither opened nor created.
+    virtual bool write(Callback<void(SettingsWriter& key)> writes) = 0;
+
+  protected:
+    ~SettingsStore() = default;
+};
+
 // Fills settings and the rate from the key, or with the defaults where the key (reader null)
 // or a value is missing or unusable. Values are taken only whole: a short or long value, a
 // non-finite total or a rate figure out of range leaves the default in place.
 void loadSettings(SettingsReader* reader, Settings& settings, Rate& rate);
 
-// What is saved besides the Settings values: the meter's state and the window's placement.
-struct RunState {
-    double total;
-    bool loggingEnabled;
-    Placement placement;
-};
-
-// Writes all thirteen values in their fixed order; a figure that single precision cannot hold
-// finitely is left out, so the key keeps the last sound one.
-void saveSettings(SettingsWriter& writer, const Settings& settings, const Rate& rate,
-                  const RunState& state);
+// Writes all thirteen values in their fixed order, with `total` as the meter's, then the
+// ledger's two; a figure that single precision cannot hold finitely is left out, so the key
+// keeps the last sound one.
+void saveSettings(SettingsWriter& writer, const Settings& settings, const Rate& rate, double total);
 
 // The activity period a run has open, kept in the key beside the thirteen values at every
 // checkpoint, and taken out when the run finishes it: so the next start can tell that a run
@@ -117,9 +126,12 @@ void removeOpenPeriod(SettingsWriter& writer);
 // wrong kind or size, or its times cannot be (the checkpoint before the start or after `now`).
 bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period);
 
-// The ledger's rows still waiting for its file at exit, for the next start to write: at most
-// this many bytes are kept.
+// The ledger's rows still waiting for its file ("LedgerPending"), kept so that neither a crash
+// nor an exit loses them: at most this many bytes; none (the value taken out) once written.
 constexpr std::uint32_t MAX_PENDING_LEDGER = 1u << 20;
+void saveLedgerPending(SettingsWriter& writer, const TextBuffer& rows);
+// Adds the stored rows before those in `rows`, which are newer.
+void loadLedgerPending(SettingsReader& reader, TextBuffer& rows);
 
 // Defaults, as used when nothing usable is stored.
 constexpr const char* DEFAULT_ACTIVITIES_FILE = "acts.txt";

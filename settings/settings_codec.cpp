@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
@@ -128,17 +129,16 @@ void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
     s.ledger = !readExact(*reader, "Ledger", ledger) || ledger != 0;
 }
 
-void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate,
-                  const RunState& state) {
-    writeFloat(writer, "Kett", state.total);
+void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate, double total) {
+    writeFloat(writer, "Kett", total);
     writeFloat(writer, "DaysPerYear", rate.daysPerYear);
     writeFloat(writer, "HoursPerDay", rate.hoursPerDay);
     writeFloat(writer, "Hourly", rate.hourly);
     writeText(writer, "ActivitiesFile", s.activitiesFile);
     writeText(writer, "LogFile", s.logFile);
-    writeInt(writer, "Logging", state.loggingEnabled ? 1 : 0);
+    writeInt(writer, "Logging", s.logging ? 1 : 0);
     writeText(writer, "CurrentActivity", s.currentActivityName);
-    Placement placement = state.placement;
+    Placement placement = s.placement;
     placement.length = sizeof placement;
     writer.write("Placement", VALUE_BINARY, &placement, sizeof placement);
     writeInt(writer, "TopMost", s.topMost ? 1 : 0);
@@ -158,6 +158,7 @@ const char* const PERIOD_PAID = "PeriodPaid";
 const char* const PERIOD_START_TOTAL = "PeriodStartTotal";
 const char* const PERIOD_LOG = "PeriodLog";
 const char* const PERIOD_LEDGER = "PeriodLedger";
+const char* const LEDGER_PENDING = "LedgerPending";
 
 }  // namespace
 
@@ -205,4 +206,27 @@ bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period
     stored.paid = stored.hasEarnings && paid == 1;
     period = stored;
     return true;
+}
+
+void saveLedgerPending(SettingsWriter& writer, const TextBuffer& rows) {
+    if (rows.empty()) {
+        writer.remove(LEDGER_PENDING);
+    } else if (rows.size() <= MAX_PENDING_LEDGER) {
+        writer.write(LEDGER_PENDING, VALUE_BINARY, rows.data(),
+                     static_cast<std::uint32_t>(rows.size()));
+    }
+}
+
+void loadLedgerPending(SettingsReader& reader, TextBuffer& rows) {
+    // Read into a buffer of the largest size kept: the value's own size is not asked first.
+    char* stored = static_cast<char*>(std::malloc(MAX_PENDING_LEDGER));
+    std::uint32_t size = 0, kind = 0;
+    if (stored != nullptr && reader.read(LEDGER_PENDING, stored, MAX_PENDING_LEDGER, size, kind) &&
+        kind == VALUE_BINARY && size > 0) {
+        TextBuffer all;
+        all.append(stored, size);
+        all.append(rows);
+        rows = std::move(all);
+    }
+    std::free(stored);
 }

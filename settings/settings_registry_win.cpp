@@ -1,9 +1,5 @@
 #include "settings/settings_registry_win.h"
 
-#include <cstring>
-#include <memory>
-#include <new>
-
 #include "win32/handles.h"
 
 const char SETTINGS_KEY[] = "Software\\Marrowfen\\Cointrel";
@@ -40,101 +36,25 @@ class RegistryKey : public SettingsReader, public SettingsWriter {
     UniqueRegKey key_;
 };
 
-// The key opened for reading and writing, or created; null when neither can be done.
-HKEY openKey(const char* keyPath) {
-    HKEY key = nullptr;
-    return RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS
-               ? key
-               : nullptr;
-}
-
 }  // namespace
 
-void loadSettings(Settings& settings, Rate& rate, const char* keyPath) {
+void RegistryStore::read(Callback<void(SettingsReader* key)> reads) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-        loadSettings(nullptr, settings, rate);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath_, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        reads(nullptr);
         return;
     }
-    RegistryKey store(key);
-    loadSettings(&store, settings, rate);
+    RegistryKey opened(key);
+    reads(&opened);
 }
 
-void saveSettings(HWND mainWindow, Settings& settings, const Rate& rate, double total,
-                  bool loggingEnabled, const OpenPeriod* open, const char* keyPath) {
-    HKEY key = openKey(keyPath);
-    if (key == nullptr) {
-        return;
-    }
-    RegistryKey store(key);
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(mainWindow, &placement)) {
-        std::memcpy(&settings.placement, &placement, sizeof placement);
-    }
-    saveSettings(store, settings, rate, RunState{total, loggingEnabled, settings.placement});
-    if (open != nullptr) {
-        saveOpenPeriod(store, *open);
-    } else {
-        removeOpenPeriod(store);
-    }
-}
-
-void saveLedgerPending(const TextBuffer& rows, const char* keyPath) {
-    HKEY key = openKey(keyPath);
-    if (key == nullptr) {
-        return;
-    }
-    UniqueRegKey owned(key);
-    if (rows.empty()) {
-        RegDeleteValueA(key, "LedgerPending");
-    } else if (rows.size() <= MAX_PENDING_LEDGER) {
-        RegSetValueExA(key, "LedgerPending", 0, REG_BINARY,
-                       reinterpret_cast<const BYTE*>(rows.data()), static_cast<DWORD>(rows.size()));
-    }
-}
-
-void loadLedgerPending(TextBuffer& rows, const char* keyPath) {
+bool RegistryStore::write(Callback<void(SettingsWriter& key)> writes) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    UniqueRegKey owned(key);
-    DWORD kind = 0, size = 0;
-    if (RegQueryValueExA(key, "LedgerPending", nullptr, &kind, nullptr, &size) != ERROR_SUCCESS ||
-        kind != REG_BINARY || size == 0 || size > MAX_PENDING_LEDGER) {
-        return;
-    }
-    std::unique_ptr<char[]> stored(new (std::nothrow) char[size]);
-    if (stored && RegQueryValueExA(key, "LedgerPending", nullptr, &kind,
-                                   reinterpret_cast<BYTE*>(stored.get()), &size) == ERROR_SUCCESS) {
-        TextBuffer all;  // the stored rows are the older ones
-        all.append(stored.get(), size);
-        all.append(rows);
-        rows = std::move(all);
-    }
-}
-
-void saveOpenPeriod(const OpenPeriod& open, const char* keyPath) {
-    if (HKEY key = openKey(keyPath)) {
-        RegistryKey store(key);
-        saveOpenPeriod(store, open);
-    }
-}
-
-void saveCheckpointTime(std::int64_t checkpoint, const char* keyPath) {
-    if (HKEY key = openKey(keyPath)) {
-        RegistryKey store(key);
-        saveCheckpointTime(store, checkpoint);
-    }
-}
-
-bool loadOpenPeriod(std::int64_t now, OpenPeriod& open, const char* keyPath) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath_, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    RegistryKey store(key);
-    return loadOpenPeriod(store, now, open);
+    RegistryKey opened(key);
+    writes(opened);
+    return true;
 }

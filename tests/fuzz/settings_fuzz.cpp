@@ -59,17 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(std::memchr(text, '\0', SETTINGS_TEXT_SIZE) != nullptr);
     }
 
-    const RunState state{static_cast<double>(settings.savedTotal), settings.logging,
-                         settings.placement};
     MemoryStore first;
-    saveSettings(first, settings, rate, state);
+    saveSettings(first, settings, rate, static_cast<double>(settings.savedTotal));
     checkSaved(first);
     Settings again;
     Rate againRate;
     loadSettings(&first, again, againRate);
     MemoryStore second;
-    saveSettings(second, again, againRate,
-                 RunState{static_cast<double>(again.savedTotal), again.logging, again.placement});
+    saveSettings(second, again, againRate, static_cast<double>(again.savedTotal));
     check(first.values.size() == second.values.size());
     for (const auto& [name, value] : first.values) {
         check(second.values.at(name).data == value.data);

@@ -102,7 +102,7 @@ TEST(BadInput, ARateFigureThatWouldBreakTheRateIsIgnored) {
                          std::numeric_limits<double>::quiet_NaN()}) {
         MemoryStore store;
         store.set("Kett", 12.5f);
-        saveSettings(store, Settings{}, Rate{}, RunState{total, false, Placement{}});
+        saveSettings(store, Settings{}, Rate{}, total);
         EXPECT_EQ(store.get<float>("Kett"), 12.5f) << total;
         EXPECT_EQ(store.values.size(), 15u);  // the thirteen but the total, the ledger's two
     }

@@ -11,12 +11,10 @@ namespace {
 TEST(FileChoice, LoggingDialogInSequence) {
     Settings settings;
     copyText(settings.logFile, "log.txt");
-    LogFields log;
-    copyText(log.logFileName, "log.txt");
-    log.loggingEnabled = true;
+    settings.logging = true;
 
     FileChoice d;
-    const DialogDecision opened = d.opened(settings.logFile, log.loggingEnabled);
+    const DialogDecision opened = d.opened(settings.logFile, settings.logging);
     EXPECT_STREQ(d.field, "log.txt");
     EXPECT_STREQ(d.browseFileName, "log.txt");
     ASSERT_EQ(opened.checkCount, 1u);
@@ -34,10 +32,9 @@ TEST(FileChoice, LoggingDialogInSequence) {
     EXPECT_TRUE(shown.writeFields);
     EXPECT_FALSE(shown.end);
 
-    const DialogDecision ok = d.okLogging(settings.logFile, log, false);
+    const DialogDecision ok = d.okLogging(settings, false);
     EXPECT_EQ(std::string(settings.logFile), picked);
-    EXPECT_EQ(std::string(log.logFileName), picked);
-    EXPECT_FALSE(log.loggingEnabled);
+    EXPECT_FALSE(settings.logging);
     EXPECT_TRUE(ok.end);
     EXPECT_EQ(ok.result, 0);
 }

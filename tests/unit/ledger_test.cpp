@@ -66,17 +66,14 @@ TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
     // cannot be opened.
     TempDir dir;
     const std::string path = dir.file("ledger.csv");
-    Ledger ledger;
-    ledger.pending.append(row);
-    EXPECT_TRUE(ledger.flush(path.c_str()));
+    CsvLedgerFile file;
+    TextBuffer rows;
+    rows.append(row);
+    EXPECT_TRUE(file.append(path.c_str(), rows));
     writeBytes(path, readBytes(path) + "edited by hand");
-    appendLedgerRows(cases[0].period, ledger.pending);
-    EXPECT_TRUE(ledger.flush(path.c_str()));
+    EXPECT_TRUE(file.append(path.c_str(), rows));
     EXPECT_EQ(readBytes(path), std::string(LEDGER_HEADER) + row + "edited by hand\r\n" + row);
-    const std::string locked = dir.file("no folder/ledger.csv");
-    appendLedgerRows(cases[0].period, ledger.pending);
-    EXPECT_FALSE(ledger.flush(locked.c_str()));
-    EXPECT_EQ(std::string(ledger.pending.data(), ledger.pending.size()), row);
+    EXPECT_FALSE(file.append(dir.file("no folder/ledger.csv").c_str(), rows));
 }
 
 // Tuesday 8 December 2026, in weeks that start on Monday or on Sunday, with a period still open.
@@ -110,7 +107,8 @@ TEST(LedgerSummary, RangesFollowTheLocalesWeekAndCountTheOpenPeriod) {
     for (const auto& c : cases) {
         auto summary =
             std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), c.firstDay);
-        summarizeLedgerFile(path.c_str(), open, *summary);
+        EXPECT_TRUE(CsvLedgerFile().read(path.c_str(), *summary));
+        summary->addRows(open);
         for (int r = 0; r < SUMMARY_RANGES; ++r) {
             const RangeSum& range = summary->ranges[r];
             const std::string what =

@@ -190,13 +190,13 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     settings.decimals = 0;
     rate.hourly = 12.34;
     rate.recalc(RECALC_HOURLY);
-    Placement placement{};
-    placement.showCmd = 1;
-    placement.normalLeft = 40;
-    placement.normalTop = 30;
+    settings.logging = true;
+    settings.placement.showCmd = 1;
+    settings.placement.normalLeft = 40;
+    settings.placement.normalTop = 30;
     std::strcpy(settings.ledgerFile, "C:\\books.csv");
     settings.ledger = false;
-    saveSettings(store, settings, rate, RunState{12345.678, true, placement});
+    saveSettings(store, settings, rate, 12345.678);
 
     EXPECT_EQ(store.writeOrder,
               (std::vector<std::string>{"Kett", "DaysPerYear", "HoursPerDay", "Hourly",

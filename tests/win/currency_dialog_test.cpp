@@ -100,14 +100,14 @@ TEST_F(AppTest, CurrencyDialogPreviewsBrowsesAndRebuildsTheMeter) {
         EXPECT_EQ(GetObjectType(last), 0u) << "the last preview is released with the dialog";
     }));
     EXPECT_EQ(currentDirectory(), startFolder);
-    EXPECT_EQ(app->settings.currency, 3);
-    EXPECT_EQ(app->settings.decimals, 0);
-    EXPECT_EQ(std::string(app->settings.digitsBitmapFile), pictures + "\\strip.bmp");
-    EXPECT_EQ(app->meter->decimalsMode, 0);
+    EXPECT_EQ(app->day().settings().currency, 3);
+    EXPECT_EQ(app->day().settings().decimals, 0);
+    EXPECT_EQ(std::string(app->day().settings().digitsBitmapFile), pictures + "\\strip.bmp");
+    EXPECT_EQ(app->meter().decimalsMode, 0);
     expectFitsMeterAt(before, 20 * 8 + 10, 30);
 
     // Cancel after changes: the settings stay and the meter is not rebuilt.
-    const HWND meterWindow = app->meter->window;
+    const HWND meterWindow = app->meter().window;
     EXPECT_TRUE(driveDialog(window, CMD_CURRENCY, [&] {
         HWND d = waitForDialog("Select currency...");
         ASSERT_NE(d, nullptr);
@@ -117,8 +117,8 @@ TEST_F(AppTest, CurrencyDialogPreviewsBrowsesAndRebuildsTheMeter) {
         pressKey(d, IDC_CURRENCY_EUROS, VK_ESCAPE);
         EXPECT_TRUE(waitForDialogGone("Select currency..."));
     }));
-    EXPECT_EQ(app->settings.currency, 3);
-    EXPECT_EQ(app->meter->window, meterWindow);
+    EXPECT_EQ(app->day().settings().currency, 3);
+    EXPECT_EQ(app->meter().window, meterWindow);
 }
 
 }  // namespace

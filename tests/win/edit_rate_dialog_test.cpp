@@ -30,9 +30,9 @@ TEST_F(AppTest, EditRateDialogChangesTheLiveRateOnlyOnOk) {
     start();
     // An hour into a paid activity at 25 an hour: any jump at the new rate would show. (The
     // first tick takes the start-up rate's re-base.)
-    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return !app->rate.changed; }));
-    app->meter->start(GetTickCount() - 3600000, true);
-    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return app->meter->total > 24.9; }));
+    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return !app->day().rate().changed; }));
+    app->day().meter().start(GetTickCount() - 3600000, true);
+    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return app->day().meter().total > 24.9; }));
 
     EXPECT_TRUE(driveDialog(window, CMD_EDIT_RATE, [&] {
         HWND d = waitForDialog("Edit rate...");
@@ -48,18 +48,18 @@ TEST_F(AppTest, EditRateDialogChangesTheLiveRateOnlyOnOk) {
         typeInto(d, IDC_RATE_DAYS_PER_YEAR, "abc");
         leaveField(d);
         EXPECT_EQ(controlText(d, IDC_RATE_DAYS_PER_YEAR), "258");
-        EXPECT_EQ(app->rate.hourly, 25.0);  // nothing reaches the live rate before OK
+        EXPECT_EQ(app->day().rate().hourly, 25.0);  // nothing reaches the live rate before OK
         // Enter while the field still has the focus applies the typed figure and closes.
         focusControl(d, IDC_RATE_HOURS_PER_DAY);
         typeInto(d, IDC_RATE_HOURS_PER_DAY, "8");
         pressKey(d, IDC_RATE_HOURS_PER_DAY, VK_RETURN);
         EXPECT_TRUE(waitForDialogGone("Edit rate..."));
     }));
-    EXPECT_EQ(app->rate.hoursPerDay, 8.0);
-    EXPECT_EQ(app->rate.daily, 225.0);
-    EXPECT_EQ(app->rate.hourly, 28.125);
-    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return !app->rate.changed; }));
-    EXPECT_NEAR(app->meter->total, 25.0, 0.1);
+    EXPECT_EQ(app->day().rate().hoursPerDay, 8.0);
+    EXPECT_EQ(app->day().rate().daily, 225.0);
+    EXPECT_EQ(app->day().rate().hourly, 28.125);
+    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return !app->day().rate().changed; }));
+    EXPECT_NEAR(app->day().meter().total, 25.0, 0.1);
 
     // Escape and the close box throw the working copy away.
     for (bool closeBox : {false, true}) {
@@ -76,8 +76,8 @@ TEST_F(AppTest, EditRateDialogChangesTheLiveRateOnlyOnOk) {
             }
             EXPECT_TRUE(waitForDialogGone("Edit rate..."));
         }));
-        EXPECT_EQ(app->rate.hourly, 28.125);
-        EXPECT_FALSE(app->rate.changed);
+        EXPECT_EQ(app->day().rate().hourly, 28.125);
+        EXPECT_FALSE(app->day().rate().changed);
     }
 }
 

@@ -87,9 +87,8 @@ TEST_F(AppTest, LoggingDialogSwitchesLoggingToANewFile) {
         EXPECT_TRUE(waitForDialogGone(caption));
     }));
     EXPECT_EQ(currentDirectory(), startFolder);
-    EXPECT_TRUE(app->meter->loggingEnabled);
-    EXPECT_EQ(std::string(app->settings.logFile), logs + "\\week.txt");
-    EXPECT_EQ(std::string(app->meter->logFileName), logs + "\\week.txt");
+    EXPECT_TRUE(app->day().settings().logging);
+    EXPECT_EQ(std::string(app->day().settings().logFile), logs + "\\week.txt");
     command(WM_COMMAND, 12002);  // the next records go to the new file
     FILE* log = std::fopen((logs + "\\week.txt").c_str(), "r");
     ASSERT_NE(log, nullptr);
@@ -107,7 +106,7 @@ TEST_F(AppTest, LoggingDialogSwitchesLoggingToANewFile) {
 TEST_F(AppTest, ActivitiesFileDialogChoosesTheFileNewActivitiesGoTo) {
     start();
     writeFile(folder + "\\other.txt", "Alpha\n");
-    const int items = GetMenuItemCount(app->activitiesMenu);
+    const int items = GetMenuItemCount(app->activitiesMenu());
     EXPECT_TRUE(driveDialog(window, CMD_EDIT_ACTIVITIES, [&] {
         HWND d = waitForDialog("Activites...");
         ASSERT_NE(d, nullptr);
@@ -116,8 +115,8 @@ TEST_F(AppTest, ActivitiesFileDialogChoosesTheFileNewActivitiesGoTo) {
         click(d, IDOK);
         EXPECT_TRUE(waitForDialogGone("Activites..."));
     }));
-    EXPECT_EQ(std::string(app->settings.activitiesFile), folder + "\\other.txt");
-    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu), items);  // read at the next start
+    EXPECT_EQ(std::string(app->day().settings().activitiesFile), folder + "\\other.txt");
+    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu()), items);  // read at the next start
     EXPECT_TRUE(driveDialog(window, CMD_NEW_ACTIVITY, [&] {
         HWND d = waitForDialog("Add new activity...");
         ASSERT_NE(d, nullptr);

@@ -32,16 +32,16 @@ struct PanelTest : ::testing::Test {
     static void expectShowsItsTotal(const KettPanel& panel) {
         const Pixels expected =
             renderLayout(stripOf(panel),
-                         layoutOdometer(panel.total, panel.decimalsMode, panel.cellWidth,
+                         layoutOdometer(panel.meter.total, panel.decimalsMode, panel.cellWidth,
                                         panel.cellHeight, panel.width),
                          panel.width, panel.height);
         const Pixels back = capture(panel.backDC.get(), 0, 0, panel.width, panel.height);
         ASSERT_EQ(back.rgb.size(), expected.rgb.size());
-        EXPECT_TRUE(back.rgb == expected.rgb) << "total " << panel.total;
+        EXPECT_TRUE(back.rgb == expected.rgb) << "total " << panel.meter.total;
         // The screen shows the back buffer after the one final copy.
         WindowDC screen(panel.window);
         const Pixels shown = capture(screen.get(), 0, 0, panel.width, panel.height);
-        EXPECT_TRUE(shown.rgb == back.rgb) << "total " << panel.total;
+        EXPECT_TRUE(shown.rgb == back.rgb) << "total " << panel.meter.total;
     }
 };
 
@@ -53,7 +53,8 @@ struct Drawing {
 class BuiltInStrip : public PanelTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(BuiltInStrip, PaintsTheCopiesTheLayoutPrescribes) {
-    KettPanel panel(0.0, rate, parent, 0, 0, 8, true, loadDigitsBitmap(instance, GetParam(), ""),
+    Accumulation meter(rate, 0.0);
+    KettPanel panel(meter, parent, 0, 0, 8, true, loadDigitsBitmap(instance, GetParam(), ""),
                     instance);
     ASSERT_TRUE(panel.digitsBitmap);
     panel.createWindow();
@@ -67,10 +68,10 @@ TEST_P(BuiltInStrip, PaintsTheCopiesTheLayoutPrescribes) {
 
     for (Drawing d : {Drawing{0, 1}, Drawing{1234.5678, 1}, Drawing{1299.9951, 1},
                       Drawing{199.5, 0}, Drawing{-41.37, 0}, Drawing{123456789.5, 1}}) {
-        panel.baseTotal = d.total;
+        panel.meter.baseTotal = d.total;
         panel.decimalsMode = d.decimalsMode;
         tickAndPaint(panel);
-        ASSERT_EQ(panel.total, d.total);
+        ASSERT_EQ(panel.meter.total, d.total);
         expectShowsItsTotal(panel);
     }
 }
@@ -86,15 +87,16 @@ INSTANTIATE_TEST_SUITE_P(Currencies, BuiltInStrip,
 
 TEST_F(PanelTest, TurningCurrencyGlyphLeavesBackgroundPastTheStrip) {
     // Twelve cells put the currency glyph inside the panel while it turns.
-    KettPanel panel(999999999.9999, rate, parent, 0, 0, 12, true,
-                    loadDigitsBitmap(instance, CURRENCY_EUROS, ""), instance);
+    Accumulation meter(rate, 999999999.9999);
+    KettPanel panel(meter, parent, 0, 0, 12, true, loadDigitsBitmap(instance, CURRENCY_EUROS, ""),
+                    instance);
     panel.decimalsMode = DECIMALS_TWO;
     panel.createWindow();
     ShowWindow(panel.window, SW_SHOWNORMAL);
     tickAndPaint(panel);
     expectShowsItsTotal(panel);
     // The wheel below the turning currency glyph reads nothing: the panel is white there.
-    const OdometerLayout layout = layoutOdometer(panel.total, 1, 36, 45, panel.width);
+    const OdometerLayout layout = layoutOdometer(panel.meter.total, 1, 36, 45, panel.width);
     const GlyphCopy& following = layout.copies[layout.count - 1];
     ASSERT_GE(following.x, 0);
     ASSERT_EQ(following.sourceX, 11 * 36);
@@ -108,7 +110,8 @@ TEST_F(PanelTest, TurningCurrencyGlyphLeavesBackgroundPastTheStrip) {
 
 TEST_F(PanelTest, WithoutAStripPaintsWhiteAndKeepsCounting) {
     for (HBITMAP bitmap : {static_cast<HBITMAP>(nullptr), CreateBitmap(10, 45, 1, 32, nullptr)}) {
-        KettPanel panel(5.0, rate, parent, 0, 0, 8, true, bitmap, instance);
+        Accumulation meter(rate, 5.0);
+        KettPanel panel(meter, parent, 0, 0, 8, true, bitmap, instance);
         panel.createWindow();
         ASSERT_NE(panel.window, nullptr);
         EXPECT_EQ(panel.cellWidth, 0);
@@ -116,9 +119,9 @@ TEST_F(PanelTest, WithoutAStripPaintsWhiteAndKeepsCounting) {
         EXPECT_EQ(panel.backgroundLogBrush.lbColor, RGB(255, 255, 255));
         ShowWindow(panel.window, SW_SHOWNORMAL);
         rate.changed = false;
-        panel.start(GetTickCount() - 3600000, true);
+        panel.meter.start(GetTickCount() - 3600000, true);
         tickAndPaint(panel);
-        EXPECT_NEAR(panel.total, 30.0, 0.01);
+        EXPECT_NEAR(panel.meter.total, 30.0, 0.01);
     }
 }
 
@@ -128,8 +131,9 @@ TEST_F(PanelTest, ChangeBitmapRebuildsTheWindowAroundTheNewStrip) {
     ASSERT_TRUE(writeBitmapFile(path, 220, 30, [&](int x, int y) {
         return (x % 20 > 5 && x % 20 < 14 && y > 4 && y < 25) ? RGB(20, 20, 90) : cream;
     }));
-    KettPanel panel(42.0, rate, parent, 0, 0, 8, true,
-                    loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);
+    Accumulation meter(rate, 42.0);
+    KettPanel panel(meter, parent, 0, 0, 8, true, loadDigitsBitmap(instance, CURRENCY_POUNDS, ""),
+                    instance);
     panel.createWindow();
     ShowWindow(panel.window, SW_SHOWNORMAL);
     const HWND before = panel.window;
@@ -157,7 +161,7 @@ TEST_F(PanelTest, ChangeBitmapRebuildsTheWindowAroundTheNewStrip) {
 
     // Running, the new window's own timer re-bases on a changed rate within a few periods.
     rate.hourly = 3600000.0;  // fast enough for a tick every 20 ms
-    panel.start(GetTickCount(), true);
+    panel.meter.start(GetTickCount(), true);
     panel.schedule();
     rate.changed = true;
     EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return !rate.changed; }));
@@ -171,8 +175,9 @@ bool asksForPaint(const KettPanel& panel) {
 }
 
 TEST_F(PanelTest, PaintsOnlyWhenThePictureChanges) {
-    KettPanel panel(1234.5, rate, parent, 0, 0, 8, true,
-                    loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);
+    Accumulation meter(rate, 1234.5);
+    KettPanel panel(meter, parent, 0, 0, 8, true, loadDigitsBitmap(instance, CURRENCY_POUNDS, ""),
+                    instance);
     panel.decimalsMode = DECIMALS_TWO;
     panel.createWindow();
     ShowWindow(panel.window, SW_SHOWNORMAL);
@@ -199,7 +204,7 @@ TEST_F(PanelTest, PaintsOnlyWhenThePictureChanges) {
     // A tick asks for a paint exactly when the picture would change.
     SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);
     EXPECT_FALSE(asksForPaint(panel));
-    panel.baseTotal = 1234.56;  // another last wheel position
+    panel.meter.baseTotal = 1234.56;  // another last wheel position
     SendMessageA(panel.window, WM_TIMER, PANEL_TIMER_ID, 0);
     EXPECT_TRUE(asksForPaint(panel));
     UpdateWindow(panel.window);
@@ -212,7 +217,7 @@ TEST_F(PanelTest, PaintsOnlyWhenThePictureChanges) {
     UpdateWindow(panel.window);
 
     // A new rate for a running meter moves the total, and so the picture.
-    panel.start(GetTickCount(), true);
+    panel.meter.start(GetTickCount(), true);
     rate.hourly = 3600000.0;
     rate.recalc(RECALC_HOURLY);
     Sleep(30);
@@ -222,7 +227,7 @@ TEST_F(PanelTest, PaintsOnlyWhenThePictureChanges) {
     EXPECT_TRUE(asksForPaint(panel));
 
     // A new strip is a new window, painted at once.
-    panel.stop();
+    panel.meter.stop();
     const unsigned before = panel.paints;
     panel.changeBitmap(loadDigitsBitmap(instance, CURRENCY_EUROS, ""));
     UpdateWindow(panel.window);
@@ -231,15 +236,17 @@ TEST_F(PanelTest, PaintsOnlyWhenThePictureChanges) {
 }
 
 TEST_F(PanelTest, TimerRunsOnceTheWindowExists) {
-    KettPanel panel(0.0, rate, parent, 0, 0, 8, true,
-                    loadDigitsBitmap(instance, CURRENCY_POUNDS, ""), instance);
+    Accumulation meter(rate, 0.0);
+    KettPanel panel(meter, parent, 0, 0, 8, true, loadDigitsBitmap(instance, CURRENCY_POUNDS, ""),
+                    instance);
     panel.createWindow();
     ShowWindow(panel.window, SW_SHOWNORMAL);
-    panel.start(GetTickCount(), true);
+    panel.meter.start(GetTickCount(), true);
     rate.hourly = 3600000.0;  // a unit a millisecond, so that any tick moves the total
     panel.schedule();
-    const double first = panel.total;
-    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return panel.ticks > 0 && panel.total > first; }));
+    const double first = panel.meter.total;
+    EXPECT_TRUE(
+        pumpMessagesUntil(2000, [&] { return panel.ticks > 0 && panel.meter.total > first; }));
 }
 
 }  // namespace

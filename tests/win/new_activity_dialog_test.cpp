@@ -66,17 +66,17 @@ TEST_F(AppTest, NewActivityJoinsTheFileTheListAndBothMenus) {
         EXPECT_TRUE(waitForDialogGone(CAPTION));
     }));
     EXPECT_EQ(fileText(acts), before + "!Gardening\r\n");
-    ASSERT_EQ(app->activities->count, 4);
-    EXPECT_EQ(app->activities->paid[3], 0);
-    for (HMENU menu : {app->activitiesMenu, app->systemMenu}) {
+    ASSERT_EQ(app->day().activities().count, 4);
+    EXPECT_EQ(app->day().activities().paid[3], 0);
+    for (HMENU menu : {app->activitiesMenu(), app->systemMenu()}) {
         EXPECT_EQ(lastItem(menu), "12003 &4 Gardening (unpaid)");
         EXPECT_TRUE(GetMenuState(menu, 12001, MF_BYCOMMAND) & MF_CHECKED);
     }
     command(WM_COMMAND, 12003);  // picked at once
-    EXPECT_EQ(app->currentActivityIndex, 3);
+    EXPECT_EQ(app->day().current(), 3);
 
     // A file that cannot be opened: the user is told, and may try again or cancel.
-    std::strcpy(app->settings.activitiesFile, (folder + "\\missing\\acts.txt").c_str());
+    app->day().activitiesFileChosen((folder + "\\missing\\acts.txt").c_str());
     std::string told;
     EXPECT_TRUE(driveDialog(window, CMD_NEW_ACTIVITY, [&] {
         HWND d = waitForDialog(CAPTION);
@@ -94,7 +94,7 @@ TEST_F(AppTest, NewActivityJoinsTheFileTheListAndBothMenus) {
         EXPECT_TRUE(waitForDialogGone(CAPTION));
     }));
     EXPECT_EQ(told, NEW_ACTIVITY_OPEN_FAILED_TEXT);
-    EXPECT_EQ(app->activities->count, 4);
+    EXPECT_EQ(app->day().activities().count, 4);
 }
 
 TEST_F(AppTest, NewActivityBeyondAFullListGoesOnlyToTheFile) {
@@ -104,7 +104,7 @@ TEST_F(AppTest, NewActivityBeyondAFullListGoesOnlyToTheFile) {
     }
     writeFile(folder + "\\acts.txt", lines.c_str());
     start();
-    const int items = GetMenuItemCount(app->activitiesMenu);
+    const int items = GetMenuItemCount(app->activitiesMenu());
     EXPECT_TRUE(driveDialog(window, CMD_NEW_ACTIVITY, [&] {
         HWND d = waitForDialog(CAPTION);
         ASSERT_NE(d, nullptr);
@@ -113,8 +113,8 @@ TEST_F(AppTest, NewActivityBeyondAFullListGoesOnlyToTheFile) {
     }));
     const std::string text = fileText(folder + "\\acts.txt");
     EXPECT_EQ(text.substr(text.size() - 14), "One too many\r\n");
-    EXPECT_EQ(app->activities->count, 128);
-    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu), items);
+    EXPECT_EQ(app->day().activities().count, 128);
+    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu()), items);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST_F(AppTest, MeterWindowTextIsTheTotalAsShown) {
     setValue("Kett", REG_BINARY, &stored, 4);
     setText("CurrentActivity", "Nothing in particular");
     start();
-    HWND panel = app->meter->window;
+    HWND panel = app->meter().window;
     EXPECT_EQ(textOf(panel),
               "\xA3"
               "41.37");
@@ -43,8 +43,10 @@ TEST_F(AppTest, MeterWindowTextIsTheTotalAsShown) {
               "\xA3"
               "41.37");
 
-    app->rate.hourly = 0.001;  // so slow that the total stays put while it is looked at
-    app->resetTotal(123.45);
+    Rate slow = app->day().rate();
+    slow.hourly = 0.001;  // so slow that the total stays put while it is looked at
+    app->day().rateChosen(slow);
+    app->day().resetTotal(123.45);
     pumpMessagesUntil(1000, [&] {
         return textOf(panel) ==
                "\xA3"
@@ -56,22 +58,20 @@ TEST_F(AppTest, MeterWindowTextIsTheTotalAsShown) {
     pumpMessagesUntil(500, [] { return nameChanges > 0; });
     EXPECT_GE(nameChanges, 1);
     UnhookWinEvent(hook);
-    app->finishActivity();  // stand still again
+    app->day().switchTo(0);  // stand still again, on an unpaid activity
 
-    app->settings.currency = 1;
+    app->day().currencyChosen(1, 1, "");
     app->applyCurrency(window);
-    EXPECT_EQ(textOf(app->meter->window), "$123.45");
+    EXPECT_EQ(textOf(app->meter().window), "$123.45");
 
     const std::string strip = folder + "\\strip.bmp";
     ASSERT_TRUE(writeBitmapFile(strip, 220, 30, [](int, int) { return RGB(255, 255, 255); }));
-    app->settings.currency = 3;
-    app->settings.decimals = 0;
-    std::strcpy(app->settings.digitsBitmapFile, strip.c_str());
+    app->day().currencyChosen(3, 0, strip.c_str());
     app->applyCurrency(window);
-    EXPECT_EQ(textOf(app->meter->window), "123");  // a strip of the user's own: digits alone
-    app->meter->decimalsMode = 1;
-    app->meter->schedule();
-    EXPECT_EQ(textOf(app->meter->window), "123.45");
+    EXPECT_EQ(textOf(app->meter().window), "123");  // a strip of the user's own: digits alone
+    app->meter().decimalsMode = 1;
+    app->meter().schedule();
+    EXPECT_EQ(textOf(app->meter().window), "123.45");
 }
 
 // The meter ticks only while it runs and can be seen; read at any moment, its total is current.
@@ -80,7 +80,7 @@ TEST_F(AppTest, MeterTicksOnlyWhileItRunsAndCanBeSeen) {
     setValue("Hourly", REG_BINARY, &hourly, 4);
     setText("CurrentActivity", "Lunch");
     start();
-    KettPanel& meter = *app->meter;
+    KettPanel& meter = app->meter();
     const auto ticksWithin = [&](DWORD ms) {
         const unsigned before = meter.ticks;
         pumpMessagesUntil(ms, [] { return false; });
@@ -91,12 +91,12 @@ TEST_F(AppTest, MeterTicksOnlyWhileItRunsAndCanBeSeen) {
     const unsigned paid = meter.ticks;
     EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return meter.ticks > paid; })) << "running";
     ShowWindow(window, SW_MINIMIZE);
-    const double before = app->currentTotal();
+    const double before = app->day().currentTotal();
     EXPECT_EQ(ticksWithin(300), 0u) << "minimised";
     const std::string text = textOf(meter.window);  // read without a tick: still current
-    EXPECT_GE(meter.total, before + 0.28) << text;
+    EXPECT_GE(app->day().meter().total, before + 0.28) << text;
     char shown[READABLE_TOTAL_SIZE];
-    readableTotal(meter.total, meter.decimalsMode, "\xA3", shown);
+    readableTotal(app->day().meter().total, meter.decimalsMode, "\xA3", shown);
     EXPECT_EQ(text, shown);
     ShowWindow(window, SW_RESTORE);
     const unsigned restored = meter.ticks;

@@ -30,9 +30,10 @@ StoredValue query(const char* name) {
 
 TEST(SettingsRegistry, SaveAndLoadThroughAPerUserKey) {
     RegDeleteKeyA(HKEY_CURRENT_USER, TEST_KEY.c_str());
+    RegistryStore store(TEST_KEY.c_str());
     Settings settings;
     Rate rate;
-    loadSettings(settings, rate, TEST_KEY.c_str());
+    store.read([&](SettingsReader* key) { loadSettings(key, settings, rate); });
     EXPECT_STREQ(settings.activitiesFile, "acts.txt");
     EXPECT_STREQ(settings.logFile, "log.txt");
     EXPECT_EQ(settings.decimals, 1);
@@ -44,10 +45,11 @@ TEST(SettingsRegistry, SaveAndLoadThroughAPerUserKey) {
     settings.topMost = true;
     rate.hourly = 12.34;
     rate.recalc(RECALC_HOURLY);
-    HWND window = createTestParent(320, 90);
-    SetWindowPos(window, nullptr, 40, 30, 320, 90, SWP_NOZORDER);
-    saveSettings(window, settings, rate, 12345.678, true, nullptr, TEST_KEY.c_str());
-    DestroyWindow(window);
+    settings.logging = true;
+    settings.placement.normalLeft = 40;
+    settings.placement.normalTop = 30;
+    ASSERT_TRUE(
+        store.write([&](SettingsWriter& key) { saveSettings(key, settings, rate, 12345.678); }));
 
     struct Expected {
         const char* name;
@@ -70,7 +72,7 @@ TEST(SettingsRegistry, SaveAndLoadThroughAPerUserKey) {
 
     Settings back;
     Rate backRate;
-    loadSettings(back, backRate, TEST_KEY.c_str());
+    store.read([&](SettingsReader* key) { loadSettings(key, back, backRate); });
     EXPECT_EQ(static_cast<double>(back.savedTotal), 12345.677734375);
     EXPECT_EQ(backRate.hourly, 12.340000152587890625);
     EXPECT_STREQ(back.currentActivityName, "Working");

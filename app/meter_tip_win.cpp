@@ -1,0 +1,50 @@
+#include "app/meter_tip_win.h"
+
+#include <commctrl.h>
+
+int firstDayOfWeek() {
+    char text[4] = "";
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, text, sizeof text) > 0 &&
+                   text[0] >= '0' && text[0] <= '6'
+               ? text[0] - '0'
+               : 0;
+}
+
+void MeterTip::attach(HINSTANCE instance, HWND mainWindow, HWND meterWindow) {
+    if (tip_ == nullptr) {
+        // Owned by no window: a tooltip owned by the main window keeps Wine from making that
+        // window always on top. It goes with the main window (WM_DESTROY).
+        tip_ =
+            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    }
+    if (tip_ == nullptr || meterWindow == nullptr) {
+        return;
+    }
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = mainWindow;
+    if (tipped_ != nullptr) {
+        tool.uId = reinterpret_cast<UINT_PTR>(tipped_);
+        SendMessageA(tip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uId = reinterpret_cast<UINT_PTR>(meterWindow);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tipped_ = meterWindow;
+}
+
+void MeterTip::detach() {
+    if (tip_ != nullptr) {
+        DestroyWindow(tip_);
+        tip_ = nullptr;
+        tipped_ = nullptr;
+    }
+}
+
+ShortText MeterTip::text(Workday& day, const char* sign) {
+    const std::unique_ptr<LedgerSummary> all = day.summary(firstDayOfWeek());
+    return all ? todayFigure(all->ranges[TODAY], sign) : ShortText{};
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/workday.h"
+
+// The locale's first day of the week: 0 Monday to 6 Sunday.
+int firstDayOfWeek();
+
+// The meter's tooltip: today's figure from the ledger, asked for as the tip shows
+// (TTN_GETDISPINFO), never on the tick.
+class MeterTip {
+  public:
+    MeterTip() = default;
+    MeterTip(const MeterTip&) = delete;
+    MeterTip& operator=(const MeterTip&) = delete;
+
+    // Shows over `meterWindow`, which a new strip replaces: the tip follows it.
+    void attach(HINSTANCE instance, HWND mainWindow, HWND meterWindow);
+    // Goes before the main window does.
+    void detach();
+    // Its text, for the meter's money after `sign`.
+    static ShortText text(Workday& day, const char* sign);
+
+  private:
+    HWND tip_ = nullptr;
+    HWND tipped_ = nullptr;
+};

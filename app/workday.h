@@ -1,0 +1,118 @@
+#pragma once
+
+// The run's one owner of its state and its rules, free of the window system: the settings, the
+// rate, the activity list and the current activity, the meter's accumulation, the open period,
+// the rows on their way to the ledger, and when and what is saved. The window turns its messages
+// into these events and draws from this state; the world outside comes in through the services.
+//
+// Every event of the user's (a switch, a reset, a dialog's accepted values) ends with a
+// checkpoint, and once the run has ended (exit) no event changes anything.
+
+#include <cstdint>
+#include <memory>
+
+#include "activities/activities.h"
+#include "activities/ledger.h"
+#include "app/workday_services.h"
+#include "meter/accumulation.h"
+#include "meter/rate.h"
+#include "settings/changed_values.h"
+#include "settings/settings.h"
+
+// While the total grows it is saved at least this often, so that a process ended from outside
+// (a crash, End task, a power cut) loses no more than that of the earnings; while it stands, the
+// checkpoint's time alone changes, and is recorded once a minute, so that a period a crash left
+// open ends within a minute of it.
+constexpr unsigned CHECKPOINT_MS = 10000;
+constexpr unsigned STANDING_CHECKPOINT_MS = 60000;
+
+class Workday {
+  public:
+    explicit Workday(const WorkdayServices& services);
+    Workday(const Workday&) = delete;
+    Workday& operator=(const Workday&) = delete;
+
+    // Start-up before any window: the settings and the rate from the key, the list from the
+    // activities file, the current activity resolved. False when the list cannot be made.
+    bool load();
+    // Once the meter shows: the period a crashed run left open is closed, rows still waiting go to
+    // the ledger, the log gets its banner, and the current activity's period starts.
+    void begin();
+
+    // The user's events.
+    void switchTo(int index);
+    void toggleTopMost();
+    // The period so far is finished, and one named "None" begins from newTotal with the meter
+    // running, paid activity or not, until the next switch.
+    void resetTotal(double newTotal);
+    // A new activity at the end of the list; false when the list is full.
+    bool addActivity(const char* name, bool paid);
+    void rateChosen(const Rate& chosen);
+    void currencyChosen(int currency, int decimals, const char* digitsBitmapFile);
+    // The digits strip chosen cannot be loaded: pounds, with two decimals, as at start-up.
+    void currencyFellBack();
+    // The switch or the file changed mid-period: its Finished goes to the old log and its Started
+    // to the new one, as far as each is logged, so that every Started has its Finished.
+    void loggingChosen(bool logging, const char* logFile);
+    void activitiesFileChosen(const char* activitiesFile);
+    void ledgerKept(bool keep);
+    // Where the window is now, saved at the next checkpoint.
+    void placed(const Placement& placement);
+
+    // Saves what changed since the last save: after a change of the user's, and when due.
+    void checkpoint();
+    // How long until the next checkpoint is due; 0 once the run has ended.
+    unsigned checkpointPeriodMs() const;
+    // Windows ends the session: the period is finished and every value saved; the run goes on
+    // until the process is ended.
+    void sessionEnds();
+    // The main window is gone: the period is finished and every value saved, for the last time.
+    void exit();
+    bool ended() const { return ended_; }
+
+    const Settings& settings() const { return settings_; }
+    const Rate& rate() const { return rate_; }
+    Accumulation& meter() { return meter_; }
+    const Activities& activities() const { return *activities_; }
+    int current() const { return current_; }
+    // The current activity's name, or the stored one while the list is empty.
+    const char* currentActivityName() const;
+    // The total as of now, however long ago the meter last stepped.
+    double currentTotal();
+    // What the ledger, the rows waiting for it and the open period up to now add up to, by the
+    // locale's weeks (0 Monday to 6 Sunday); null when memory runs out.
+    std::unique_ptr<LedgerSummary> summary(int firstDayOfWeek);
+
+  private:
+    enum class Save { OpenPeriod, Changed, Everything };
+    // The one checkpoint writer (see the .cpp for its order).
+    void save(Save what);
+    void startActivity(int index);
+    void startPeriod(const char* name, bool running);
+    void finishPeriod();
+    // The open period as the ledger would take it if it finished at `finish`.
+    bool periodSoFar(std::int64_t finish, LedgerPeriod& period) const;
+    bool openPeriodNow(OpenPeriod& period);
+    void record(LedgerPeriod& period);
+    void flushLedger();
+    void closeCrashedPeriod();
+    LogFields logFields() const;
+
+    WorkdayServices services_;
+    Settings settings_;
+    Rate rate_;
+    std::unique_ptr<Activities> activities_;
+    int current_ = -1;
+    Accumulation meter_{rate_, 0.0};
+    // The open period: what the log calls it (an activity's name, or "None"), when it started,
+    // and the meter's total then, from which its earnings are counted.
+    struct Period {
+        const char* name = nullptr;
+        LocalTime start{};
+        double startTotal = 0;
+        bool open = false;
+    } period_;
+    TextBuffer pending_;  // rows waiting for the ledger file, oldest first
+    WrittenValues written_;
+    bool ended_ = false;
+};

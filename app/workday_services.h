@@ -1,0 +1,43 @@
+#pragma once
+
+// What the workday touches of the world outside, each a small interface that the window's side
+// implements with the platform, and a test with memory. The workday keeps them for the whole
+// run, so each is an object that lives as long as it, never a view of a call's temporaries.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "activities/ledger.h"
+#include "activities/log_text.h"
+#include "base/local_time.h"
+#include "settings/settings.h"
+
+class Clock {
+  public:
+    // The local wall-clock time now.
+    virtual LocalTime localTime() = 0;
+    // The millisecond tick counter, which wraps every 49.7 days.
+    virtual std::uint32_t tickCount() = 0;
+
+  protected:
+    ~Clock() = default;
+};
+
+// Names of files as whole paths, as the process's current folder resolves them now: a period
+// remembers where its records go, and the next start may be in another folder.
+class FileNames {
+  public:
+    // The whole path of `name`, or the name itself when that would not fit.
+    virtual void wholePath(const char* name, char* out, std::size_t size) = 0;
+
+  protected:
+    ~FileNames() = default;
+};
+
+struct WorkdayServices {
+    Clock& clock;
+    SettingsStore& store;
+    LogWriter& log;
+    LedgerFile& ledger;
+    FileNames& names;
+};

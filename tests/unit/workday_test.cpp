@@ -1,0 +1,210 @@
+#include "app/workday.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "memory_store.h"
+#include "test_files.h"
+
+namespace {
+
+LocalTime at(int hour, int minute, int second = 0) {
+    LocalTime t{};
+    t.year = 2026;
+    t.month = 12;
+    t.day = 8;
+    t.hour = static_cast<std::uint16_t>(hour);
+    t.minute = static_cast<std::uint16_t>(minute);
+    t.second = static_cast<std::uint16_t>(second);
+    return t;
+}
+
+std::int64_t wall(int hour, int minute) {
+    std::int64_t value = 0;
+    wallClockValue(at(hour, minute), value);
+    return value;
+}
+
+// The world outside in memory: a clock the steps set, the settings key, and the log and the
+// ledger as one text of what reached them; the key's writes (and "-" removals) of each step.
+struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, FileNames {
+    LocalTime now{};
+    std::uint32_t tick = 0;
+    MemoryStore key;
+    std::string records, written;
+    bool locked = false;
+
+    LocalTime localTime() override { return now; }
+    std::uint32_t tickCount() override { return tick; }
+    void read(Callback<void(SettingsReader*)> reads) override { reads(&key); }
+    bool write(Callback<void(SettingsWriter&)> writes) override {
+        writes(*this);
+        return true;
+    }
+    void write(const char* name, std::uint32_t kind, const void* data,
+               std::uint32_t size) override {
+        key.write(name, kind, data, size);
+        written += std::string(written.empty() ? "" : " ") + name;
+    }
+    void remove(const char* name) override {
+        key.remove(name);
+        written += std::string(written.empty() ? "-" : " -") + name;
+    }
+    void write(const LogFields& log, LogRecordKind kind) override {
+        static const char* const kinds[] = {"Banner", "Started", "Finished"};
+        char text[400];
+        std::snprintf(text, sizeof text, "%s %s%s%s %02d:%02d", log.logFileName, kinds[kind],
+                      kind == LOG_BANNER ? "" : " ", kind == LOG_BANNER ? "" : log.logActivityName,
+                      log.startTime.hour, log.startTime.minute);
+        records += log.loggingEnabled ? text : "";
+        if (log.loggingEnabled && kind == LOG_FINISHED) {
+            std::snprintf(text, sizeof text, "-%02d:%02d", log.finishTime.hour,
+                          log.finishTime.minute);
+            records += text;
+        }
+        records += log.loggingEnabled ? "|" : "";
+    }
+    // Each row as its activity, paid flag, seconds and earnings.
+    bool append(const char* path, const TextBuffer& rows) override {
+        std::string field;
+        int column = 0;
+        for (std::size_t i = 0; !locked && i < rows.size(); ++i) {
+            const char c = rows.data()[i];
+            if (c == ',' || c == '\r') {
+                const bool kept = column >= 3 && column <= 7 && column != 6;
+                records += kept ? (column == 3 ? std::string(path) + " " : ",") + field : "";
+                records += c == '\r' ? "|" : "";
+                field.clear();
+                column = c == '\r' ? -1 : column + 1;
+            } else if (c != '\n') {
+                field += c;
+            }
+        }
+        return !locked;
+    }
+    bool read(const char*, LedgerSummary& summary) override {
+        summary.finish();
+        return true;
+    }
+    void wholePath(const char* name, char* out, std::size_t size) override {
+        std::snprintf(out, size, "%s%s", name[0] != '\0' ? "C:\\work\\" : "", name);
+    }
+};
+
+const char* const ALL =
+    "Kett DaysPerYear HoursPerDay Hourly ActivitiesFile LogFile Logging CurrentActivity "
+    "Placement TopMost Currency DigitsBitmapFile Decimals LedgerFile Ledger";
+const std::string ALL_AND_NOTHING_OPEN =
+    std::string(ALL) +
+    " -PeriodCheckpoint -PeriodStart -PeriodName -PeriodPaid -PeriodStartTotal -PeriodLog"
+    " -PeriodLedger -LedgerPending";
+
+// A run at 25 an hour from 100, logging to log.txt, that finds a crashed run's period at start:
+// every event's log records, ledger rows and writes to the key, and the meter after it.
+TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
+    TempDir dir;
+    World world;
+    world.key.setText("ActivitiesFile", dir.file("acts.txt"));
+    world.key.set("Kett", 100.0f);
+    world.key.set("Logging", std::int32_t{1});
+    world.key.setText("CurrentActivity", "Working");
+    world.key.set("PeriodStart", wall(8, 0));
+    world.key.set("PeriodCheckpoint", wall(8, 20));
+    world.key.setText("PeriodName", "Filing");
+    world.key.set("PeriodPaid", std::int32_t{1});
+    world.key.set("PeriodStartTotal", 93.0);
+    world.key.setText("PeriodLog", "old.txt");
+    world.key.setText("PeriodLedger", "C:\\work\\ledger.csv");
+    Workday day(WorkdayServices{world, world, world, world, world});
+    struct Step {
+        const char* what;
+        LocalTime now;
+        std::uint32_t tick;
+        std::function<void()> act;
+        std::string records, written;
+        bool running;
+        std::uint32_t startTick;
+        double total;
+    } const steps[] = {
+        {"start-up finds a crashed run's period", at(9, 0), 1000,
+         [&] {
+             ASSERT_TRUE(day.load());
+             day.begin();
+             day.meter().step(world.tick);  // the first tick takes the new rate
+         },
+         "old.txt Finished Filing 08:00-08:20|ledger.csv Filing,1,1200,7.00|log.txt Banner 09:00|"
+         "log.txt Started Working 09:00|",
+         "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodLog PeriodLedger "
+         "PeriodCheckpoint -LedgerPending",
+         true, 1000, 100.0},
+        {"the first checkpoint: every value", at(9, 0, 10), 11000, [&] { day.checkpoint(); }, "",
+         std::string(ALL) + " PeriodCheckpoint", true, 1000, 100.0 + 25.0 * 10 / 3600},
+        {"a growing total's checkpoint", at(9, 0, 20), 21000, [&] { day.checkpoint(); }, "",
+         "Kett PeriodCheckpoint", true, 1000, 100.0 + 25.0 * 20 / 3600},
+        {"a switch to an unpaid activity", at(11, 0), 7201000, [&] { day.switchTo(2); },
+         "log.txt Finished Working 09:00-11:00|ledger.csv Working,1,7200,50.00|"
+         "log.txt Started Lunch 11:00|",
+         "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodCheckpoint Kett CurrentActivity",
+         false, 7201000, 150.0},
+        {"a standing total's checkpoint", at(11, 1), 7261000, [&] { day.checkpoint(); }, "",
+         "PeriodCheckpoint", false, 7201000, 150.0},
+        {"a reset while the ledger is locked: its rows wait in the key", at(12, 0), 10801000,
+         [&] {
+             world.locked = true;
+             day.resetTotal(7.0);
+         },
+         "log.txt Finished Lunch 11:00-12:00|log.txt Started None 12:00|",
+         "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodCheckpoint LedgerPending Kett",
+         true, 10801000, 7.0},
+        {"free again, it takes them first", at(12, 0, 10), 10811000,
+         [&] {
+             world.locked = false;
+             day.checkpoint();
+         },
+         "ledger.csv Lunch,0,3600,0.00|", "Kett PeriodCheckpoint -LedgerPending", true, 10801000,
+         7.0 + 25.0 * 10 / 3600},
+        {"logging off mid-period", at(12, 30), 12601000,
+         [&] { day.loggingChosen(false, "log.txt"); }, "log.txt Finished None 12:00-12:30|",
+         "Kett Logging PeriodLog PeriodCheckpoint", true, 10801000, 19.5},
+        {"on again, to another file", at(13, 0), 14401000,
+         [&] { day.loggingChosen(true, "week.txt"); }, "week.txt Started None 12:00|",
+         "Kett LogFile Logging PeriodLog PeriodCheckpoint", true, 10801000, 32.0},
+        {"the session ends", at(14, 0), 18001000, [&] { day.sessionEnds(); },
+         "week.txt Finished None 12:00-14:00|ledger.csv None,1,7200,50.00|", ALL_AND_NOTHING_OPEN,
+         false, 10801000, 57.0},
+        {"exit after it: logged again, no second row", at(14, 0), 18001000, [&] { day.exit(); },
+         "week.txt Finished None 12:00-14:00|", ALL_AND_NOTHING_OPEN, false, 10801000, 57.0},
+        {"after the exit nothing changes", at(14, 5), 18301000,
+         [&] {
+             day.switchTo(1);
+             day.checkpoint();
+         },
+         "", "", false, 10801000, 57.0},
+    };
+    for (const Step& s : steps) {
+        world.now = s.now;
+        world.tick = s.tick;
+        world.records.clear();
+        world.written.clear();
+        s.act();
+        EXPECT_EQ(world.records, s.records) << s.what;
+        EXPECT_EQ(world.written, s.written) << s.what;
+        EXPECT_EQ(day.meter().running, s.running) << s.what;
+        EXPECT_EQ(day.meter().startTick, s.startTick) << s.what;
+        EXPECT_NEAR(day.meter().total, s.total, 1e-9) << s.what;
+    }
+    EXPECT_EQ(world.key.get<float>("Kett"), 57.0f);
+    EXPECT_EQ(world.key.get<std::int32_t>("Logging"), 1);
+    const auto text = [&](const char* name) {
+        const std::vector<unsigned char>& data = world.key.values.at(name).data;
+        return std::string(data.begin(), data.end() - 1);
+    };
+    EXPECT_EQ(text("CurrentActivity"), "Lunch");
+    EXPECT_EQ(text("LogFile"), "week.txt");
+    EXPECT_EQ(day.checkpointPeriodMs(), 0u);
+}
+
+}  // namespace
