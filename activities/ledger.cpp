@@ -1,6 +1,8 @@
 #include "activities/ledger.h"
+#include "activities/ledger_summary.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,60 +39,82 @@ double cents(double amount) {
 
 }  // namespace
 
-const char* const SUMMARY_RANGE_NAMES[SUMMARY_RANGES] = {"Today",     "Yesterday",  "This week",
-                                                         "Last week", "This month", "Last month"};
-
 std::int64_t dayOf(std::int64_t wallClock) {
     return wallClock / UNITS_PER_DAY;
 }
 
+const char* currencyCode(int currency) {
+    static const char* const CODES[] = {"GBP", "USD", "EUR", "custom"};
+    return currency >= 0 && currency < 3 ? CODES[currency] : CODES[3];
+}
+
 void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows) {
-    static const char* const CURRENCIES[] = {"GBP", "USD", "EUR", "custom"};
-    const char* currency = p.currency >= 0 && p.currency < 4 ? CURRENCIES[p.currency] : "custom";
     const double total = p.paid ? p.earned : 0.0;
+    // When the local clock went back past the start, one row on the start's day.
+    const std::int64_t local = p.finish > p.start ? p.finish - p.start : 0;
+    const std::int64_t length = p.elapsed >= 0 ? p.elapsed : local;
     double given = 0;
+    std::int64_t secondsGiven = 0;
     LocalTime from{}, to{};
-    bool any = false;
-    for (std::int64_t start = p.start; start < p.finish || (start == p.finish && !any);) {
-        const std::int64_t midnight = (dayOf(start) + 1) * UNITS_PER_DAY;
-        const std::int64_t end = std::min(midnight, p.finish);
+    for (std::int64_t start = p.start, end = 0; end != p.finish; start = end) {
+        end = local == 0 ? p.finish : std::min((dayOf(start) + 1) * UNITS_PER_DAY, p.finish);
         if (!localTimeOf(start, from) || !localTimeOf(end, to)) {
             return;
         }
-        // In proportion to the time; the last row takes what is left, so that they add up.
-        const double earned = end == p.finish ? total - given
-                                              : cents(total * static_cast<double>(end - start) /
-                                                      static_cast<double>(p.finish - p.start));
+        // In proportion to the local time; the last row takes what is left, so that they add
+        // up, and the seconds to the whole length, rounded once.
+        const double share =
+            end == p.finish ? 1.0 : static_cast<double>(end - p.start) / static_cast<double>(local);
+        const double earned = end == p.finish ? total - given : cents(total * share) - given;
+        const auto seconds =
+            static_cast<std::int64_t>(std::llround(static_cast<double>(length) * share /
+                                                   static_cast<double>(UNITS_PER_SECOND))) -
+            secondsGiven;
         given += earned;
+        secondsGiven += seconds;
         char text[128];
         std::snprintf(text, sizeof text, "%04d-%02d-%02d,%02d:%02d:%02d,%02d:%02d:%02d,", from.year,
                       from.month, from.day, from.hour, from.minute, from.second, to.hour, to.minute,
                       to.second);
         rows.append(text);
         appendCsvField(p.activity, rows);
-        // Whole seconds, rounded: the time the earnings were made in.
-        std::snprintf(
-            text, sizeof text, ",%d,%lld,", p.paid ? 1 : 0,
-            static_cast<long long>((end - start + UNITS_PER_SECOND / 2) / UNITS_PER_SECOND));
+        std::snprintf(text, sizeof text, ",%d,%lld,", p.paid ? 1 : 0,
+                      static_cast<long long>(seconds));
         rows.append(text);
         rows.append(moneyText(p.hourly, "").text);
         rows.append(",");
         rows.append(moneyText(earned, "").text);
         rows.append(",");
-        rows.append(currency);
+        rows.append(currencyCode(p.currency));
         rows.append("\r\n");
-        any = true;
-        start = end == start ? end + 1 : end;
     }
 }
 
-bool CsvLedgerFile::append(const char* path, const TextBuffer& rows) {
-    if (rows.empty()) {
-        return true;
+void keepNewestRows(TextBuffer& rows, std::size_t most) {
+    if (rows.size() <= most) {
+        return;
     }
+    // From the first whole row within the newest `most` bytes.
+    std::size_t from = rows.size() - most;
+    while (from < rows.size() && rows.data()[from - 1] != '\n') {
+        ++from;
+    }
+    TextBuffer kept;
+    kept.append(rows.data() + from, rows.size() - from);
+    rows = std::move(kept);
+}
+
+LedgerWrite CsvLedgerFile::append(const char* path, const TextBuffer& rows) {
+    if (rows.empty()) {
+        return LedgerWrite::Written;
+    }
+    errno = 0;
     UniqueFile ledger(path, "a+b");
-    if (!ledger || std::fseek(ledger.get(), 0, SEEK_END) != 0) {
-        return false;
+    if (!ledger) {
+        return errno == ENOENT || errno == ENOTDIR ? LedgerWrite::Unusable : LedgerWrite::Busy;
+    }
+    if (std::fseek(ledger.get(), 0, SEEK_END) != 0) {
+        return LedgerWrite::Busy;
     }
     const long size = std::ftell(ledger.get());
     const char* before = "";
@@ -104,12 +128,13 @@ bool CsvLedgerFile::append(const char* path, const TextBuffer& rows) {
     const bool written = std::fseek(ledger.get(), 0, SEEK_END) == 0 &&
                          std::fwrite(before, 1, length, ledger.get()) == length &&
                          std::fwrite(rows.data(), 1, rows.size(), ledger.get()) == rows.size();
-    return ledger.close() && written;
+    return ledger.close() && written ? LedgerWrite::Written : LedgerWrite::Busy;
 }
 
 bool CsvLedgerFile::read(const char* path, LedgerSummary& summary) {
+    errno = 0;
     UniqueFile file(path, "rb");
-    bool read = !file;  // a file that is not there holds nothing
+    bool read = !file && errno == ENOENT;  // a file that is not there holds nothing
     if (file && std::fseek(file.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(file.get());
         const bool cut = size > SUMMARY_TAIL;
@@ -143,12 +168,5 @@ ShortText moneyText(double amount, const char* sign) {
     ShortText out;
     std::snprintf(out.text, sizeof out.text, "%s%.2f", sign,
                   std::fabs(amount) < 0.005 ? 0.0 : amount);
-    return out;
-}
-
-ShortText todayFigure(const RangeSum& today, const char* sign) {
-    ShortText out;
-    std::snprintf(out.text, sizeof out.text, "Today: %.32s earned, %.32s paid",
-                  moneyText(today.earned, sign).text, hoursAndMinutes(today.paidSeconds).text);
     return out;
 }

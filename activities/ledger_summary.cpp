@@ -1,9 +1,11 @@
-#include "activities/ledger.h"
+#include "activities/ledger_summary.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "base/local_time.h"
 
@@ -56,9 +58,41 @@ bool dateDay(const char* text, std::int64_t& day) {
            wholeInteger(text + 8, 2, d) && calendarDay(y, m, d, day);
 }
 
+// "HH:MM:SS", as the ledger writes a time of day.
+bool timeOfDay(const char* text) {
+    std::int64_t h = 0, m = 0, sec = 0;
+    return std::strlen(text) == 8 && text[2] == ':' && text[5] == ':' && wholeInteger(text, 2, h) &&
+           wholeInteger(text + 3, 2, m) && wholeInteger(text + 6, 2, sec) && h < 24 && m < 60 &&
+           sec < 60;
+}
+
+// A currency code as the ledger writes one: a few letters or digits.
+bool currencyText(const char* text) {
+    const std::size_t length = std::strlen(text);
+    if (length == 0 || length >= sizeof Money::Part::code) {
+        return false;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = text[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const char* const COLUMN_NAMES[] = {"date",    "start",  "end",    "activity", "paid",
+                                    "seconds", "hourly", "earned", "currency"};
+constexpr int OWN_ORDER[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+// The longest a row of one local day can hold: 25 hours, on the day the clocks go back.
+constexpr std::int64_t MOST_SECONDS_A_DAY = 25 * 3600;
+
 }  // namespace
 
-LedgerSummary::LedgerSummary(std::int64_t today, int firstDayOfWeek) : columns_{0, 3, 4, 5, 7} {
+const char* const SUMMARY_RANGE_NAMES[SUMMARY_RANGES] = {"Today",     "Yesterday",  "This week",
+                                                         "Last week", "This month", "Last month"};
+
+LedgerSummary::LedgerSummary(std::int64_t today, int firstDayOfWeek) : headerColumns_{} {
     const int weekday = static_cast<int>(today % 7);  // 0 Monday: 1601 began on one
     const std::int64_t weekStart = today - (weekday - firstDayOfWeek + 14) % 7;
     LocalTime now{};
@@ -98,7 +132,13 @@ void LedgerSummary::add(const char* text, std::size_t size) {
                 quote_ = 2;
                 continue;
             }
-            literal = true;
+            // A quote never closed (a line torn by a power cut) ends at its line's end, so that
+            // the rows after it are read as they are.
+            literal = c != '\n';
+            quote_ = literal ? 1 : 0;
+            if (c == '\r') {
+                continue;
+            }
         } else if (quote_ == 2) {
             literal = c == '"';  // a doubled quote; anything else follows the closing one
             quote_ = literal ? 1 : 0;
@@ -153,55 +193,55 @@ void LedgerSummary::endRecord() {
     if (!usable || fields == 0 || (fields == 1 && record_[fields_[0]] == '\0')) {
         return;  // garbage, or a blank line
     }
-    const auto at = [&](std::size_t k) { return record_ + fields_[k]; };
-    if (!headerSeen_) {
-        headerSeen_ = true;
-        const char* const names[] = {"date", "activity", "paid", "seconds", "earned"};
-        bool header = false;
-        for (std::size_t k = 0; k < fields; ++k) {
-            header = header || std::strcmp(at(k), "date") == 0;
-        }
-        if (header) {
-            for (int n = 0; n < 5; ++n) {
-                columns_[n] = -1;
-                for (std::size_t k = 0; k < fields; ++k) {
-                    columns_[n] =
-                        std::strcmp(at(k), names[n]) == 0 ? static_cast<int>(k) : columns_[n];
-                }
-            }
-            return;
-        }
+    const char* values[MOST_FIELDS];
+    for (std::size_t k = 0; k < MOST_FIELDS; ++k) {
+        values[k] = k < fields ? record_ + fields_[k] : "";
     }
-    const auto field = [&](int n) -> const char* {
-        const int c = columns_[n];
-        return c >= 0 && static_cast<std::size_t>(c) < fields ? at(static_cast<std::size_t>(c))
-                                                              : nullptr;
-    };
-    const char* date = field(0);
-    const char* paid = field(2);
-    const char* seconds = field(3);
-    const char* earned = field(4);
-    std::int64_t day = 0, secondsValue = 0;
-    double earnedValue = 0;
-    if (date == nullptr || paid == nullptr || seconds == nullptr || earned == nullptr ||
-        !dateDay(date, day) || (std::strcmp(paid, "1") != 0 && std::strcmp(paid, "0") != 0) ||
-        !wholeInteger(seconds, std::strlen(seconds), secondsValue) || secondsValue > 86400 ||
-        !wholeAmount(earned, earnedValue)) {
+    const bool first = std::exchange(firstRecord_, false);
+    if (fields != COLUMNS || countRow(values, OWN_ORDER) ||
+        (headerUsable_ && countRow(values, headerColumns_)) || !first) {
         return;
     }
-    const char* activity = field(1);
-    count(day, activity != nullptr ? activity : "", paid[0] == '1', secondsValue, earnedValue);
+    // A first line naming the nine columns, in any order, is a header to read rows by.
+    headerUsable_ = true;
+    for (int n = 0; n < COLUMNS; ++n) {
+        headerColumns_[n] = -1;
+        for (int k = 0; k < COLUMNS; ++k) {
+            if (std::strcmp(values[k], COLUMN_NAMES[n]) == 0) {
+                headerUsable_ = headerUsable_ && headerColumns_[n] < 0;
+                headerColumns_[n] = k;
+            }
+        }
+        headerUsable_ = headerUsable_ && headerColumns_[n] >= 0;
+    }
+}
+
+bool LedgerSummary::countRow(const char* const* values, const int* columns) {
+    const auto at = [&](int n) { return values[columns[n]]; };
+    std::int64_t day = 0, seconds = 0;
+    double hourly = 0, earned = 0;
+    const char* paid = at(4);
+    if (!dateDay(at(0), day) || !timeOfDay(at(1)) || !timeOfDay(at(2)) ||
+        (std::strcmp(paid, "1") != 0 && std::strcmp(paid, "0") != 0) ||
+        !wholeInteger(at(5), std::strlen(at(5)), seconds) || seconds > MOST_SECONDS_A_DAY ||
+        !wholeAmount(at(6), hourly) || !wholeAmount(at(7), earned) || !currencyText(at(8))) {
+        return false;
+    }
+    count(day, at(3), paid[0] == '1', seconds, earned, at(8));
+    return true;
 }
 
 void LedgerSummary::count(std::int64_t day, const char* activity, bool paid, std::int64_t seconds,
-                          double earned) {
+                          double earned, const char* currency) {
     for (int r = 0; r < SUMMARY_RANGES; ++r) {
         if (day < first_[r] || day > last_[r]) {
             continue;
         }
         RangeSum& range = ranges[r];
+        if (!range.earned.add(currency, earned)) {
+            continue;  // a currency too many: left out whole
+        }
         (paid ? range.paidSeconds : range.unpaidSeconds) += seconds;
-        range.earned += earned;
         std::size_t a = 0;
         while (a < range.activityCount && std::strcmp(range.activities[a].name, activity) != 0) {
             ++a;
@@ -215,10 +255,10 @@ void LedgerSummary::count(std::int64_t day, const char* activity, bool paid, std
                 ActivitySum& added = range.activities[range.activityCount++];
                 std::snprintf(added.name, sizeof added.name, "%s", activity);
                 added.seconds = 0;
-                added.earned = 0;
+                added.earned.count = 0;
             }
         }
         range.activities[a].seconds += seconds;
-        range.activities[a].earned += earned;
+        range.activities[a].earned.add(currency, earned);
     }
 }

@@ -32,13 +32,12 @@ void registerMainClass(HINSTANCE instance) {
     RegisterClassExA(&wc);  // fails harmlessly when already registered in this process
 }
 
-// The saved top-left corner, moved onto the nearest monitor when the one it was on is gone.
+// The saved top-left corner, moved the least distance that puts the window, at its size now,
+// wholly inside the work area of the monitor it is most on (or the nearest, when that is gone):
+// a window saved in a corner at 100 % comes back larger at 200 %.
 POINT visibleCorner(const Placement& placement, SIZE size) {
     RECT saved{placement.normalLeft, placement.normalTop, placement.normalLeft + size.cx,
                placement.normalTop + size.cy};
-    if (MonitorFromRect(&saved, MONITOR_DEFAULTTONULL) != nullptr) {
-        return {saved.left, saved.top};
-    }
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoA(MonitorFromRect(&saved, MONITOR_DEFAULTTONEAREST), &monitor)) {

@@ -28,6 +28,12 @@ class SystemClock final : public Clock {
   public:
     LocalTime localTime() override { return localTimeNow(); }
     std::uint32_t tickCount() override { return GetTickCount(); }
+    std::int64_t utcTime() override {
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        return static_cast<std::int64_t>(static_cast<std::uint64_t>(now.dwHighDateTime) << 32 |
+                                         now.dwLowDateTime);
+    }
 };
 
 class WholePaths final : public FileNames {

@@ -68,7 +68,8 @@ void Application::onCommand(HWND window, unsigned id) {
             break;
         case CMD_SUMMARY:
             if (const std::unique_ptr<LedgerSummary> summary = day_.summary(firstDayOfWeek())) {
-                runSummaryDialog(programInstance_, window, *summary, meter_->currencySign, chosen);
+                runSummaryDialog(programInstance_, window, *summary, currencyCode(chosen.currency),
+                                 currencySigns(), chosen);
                 day_.ledgerKept(chosen.ledger);
             }
             break;
@@ -110,8 +111,7 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_NOTIFY: {
             auto* request = reinterpret_cast<NMTTDISPINFOA*>(lParam);
             if (request->hdr.code == TTN_GETDISPINFOA) {
-                lstrcpynA(request->szText, MeterTip::text(day_, meter_->currencySign).text,
-                          sizeof request->szText);
+                lstrcpynA(request->szText, MeterTip::text(day_).text, sizeof request->szText);
             }
             return 0;
         }

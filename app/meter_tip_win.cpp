@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "meter/digits_bitmap_win.h"
+
 int firstDayOfWeek() {
     char text[4] = "";
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, text, sizeof text) > 0 &&
@@ -44,7 +46,20 @@ void MeterTip::detach() {
     }
 }
 
-ShortText MeterTip::text(Workday& day, const char* sign) {
+const CurrencySigns& currencySigns() {
+    static char signs[3][4];
+    static const CurrencySigns all = [] {
+        for (int currency = 0; currency < 3; ++currency) {
+            currencySignText(currency, signs[currency]);
+        }
+        return CurrencySigns{{signs[0], signs[1], signs[2], ""}};
+    }();
+    return all;
+}
+
+ShortText MeterTip::text(Workday& day) {
     const std::unique_ptr<LedgerSummary> all = day.summary(firstDayOfWeek());
-    return all ? todayFigure(all->ranges[TODAY], sign) : ShortText{};
+    return all ? todayFigure(all->ranges[TODAY], currencyCode(day.settings().currency),
+                             currencySigns())
+               : ShortText{};
 }

@@ -7,6 +7,9 @@
 // The locale's first day of the week: 0 Monday to 6 Sunday.
 int firstDayOfWeek();
 
+// The built-in currencies' signs in the ANSI code page, as the summary shows their money.
+const CurrencySigns& currencySigns();
+
 // The meter's tooltip: today's figure from the ledger, asked for as the tip shows
 // (TTN_GETDISPINFO), never on the tick.
 class MeterTip {
@@ -19,8 +22,8 @@ class MeterTip {
     void attach(HINSTANCE instance, HWND mainWindow, HWND meterWindow);
     // Goes before the main window does.
     void detach();
-    // Its text, for the meter's money after `sign`.
-    static ShortText text(Workday& day, const char* sign);
+    // Its text: today's money of the current currency first.
+    static ShortText text(Workday& day);
 
   private:
     HWND tip_ = nullptr;

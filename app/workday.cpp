@@ -54,9 +54,11 @@ void Workday::startPeriod(const char* name, bool running) {
     period_.name = name;
     period_.open = true;
     period_.startTotal = meter_.baseTotal;
+    period_.startUtc = services_.clock.utcTime();
     services_.log.write(logFields(), LOG_STARTED);
     // The tick is read after the record is written, and running set last.
-    meter_.start(services_.clock.tickCount(), running);
+    period_.startTick = services_.clock.tickCount();
+    meter_.start(period_.startTick, running);
     // In the key from the period's start on, so that a crash cannot leave its Started unpaired.
     save(Save::OpenPeriod);
 }

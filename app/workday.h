@@ -13,6 +13,7 @@
 
 #include "activities/activities.h"
 #include "activities/ledger.h"
+#include "activities/ledger_summary.h"
 #include "app/workday_services.h"
 #include "meter/accumulation.h"
 #include "meter/rate.h"
@@ -90,8 +91,8 @@ class Workday {
     void startActivity(int index);
     void startPeriod(const char* name, bool running);
     void finishPeriod();
-    // The open period as the ledger would take it if it finished at `finish`.
-    bool periodSoFar(std::int64_t finish, LedgerPeriod& period) const;
+    // The open period as the ledger would take it if it finished now, at local time `finish`.
+    bool periodSoFar(std::int64_t finish, LedgerPeriod& period);
     bool openPeriodNow(OpenPeriod& period);
     void record(LedgerPeriod& period);
     void flushLedger();
@@ -109,6 +110,9 @@ class Workday {
     struct Period {
         const char* name = nullptr;
         LocalTime start{};
+        // Its true length is counted from these, not from the local clock, which may jump.
+        std::uint32_t startTick = 0;
+        std::int64_t startUtc = 0;
         double startTotal = 0;
         bool open = false;
     } period_;

@@ -33,11 +33,13 @@ void Workday::save(Save what) {
     });
 }
 
-bool Workday::periodSoFar(std::int64_t finish, LedgerPeriod& period) const {
+bool Workday::periodSoFar(std::int64_t finish, LedgerPeriod& period) {
     if (!period_.open || !wallClockValue(period_.start, period.start)) {
         return false;
     }
     period.finish = finish;
+    period.elapsed = static_cast<std::int64_t>(services_.clock.tickCount() - period_.startTick) *
+                     (UNITS_PER_SECOND / 1000);
     period.activity = period_.name != nullptr ? period_.name : "";
     period.paid = meter_.running;
     period.hourly = rate_.hourly;
@@ -54,6 +56,8 @@ bool Workday::openPeriodNow(OpenPeriod& period) {
     period.paid = meter_.running;
     period.startTotal = period_.startTotal;
     period.hasEarnings = true;
+    period.startUtc = period_.startUtc;
+    period.checkpointUtc = services_.clock.utcTime();
     services_.names.wholePath(settings_.logging ? settings_.logFile : "", period.logFile,
                               sizeof period.logFile);
     services_.names.wholePath(settings_.ledger ? settings_.ledgerFile : "", period.ledgerFile,
@@ -65,23 +69,36 @@ bool Workday::openPeriodNow(OpenPeriod& period) {
 void Workday::record(LedgerPeriod& period) {
     if (settings_.ledger) {
         appendLedgerRows(period, pending_);
+        keepNewestRows(pending_, MAX_PENDING_LEDGER);
         flushLedger();
     }
 }
 
 void Workday::flushLedger() {
-    if (!pending_.empty() && services_.ledger.append(settings_.ledgerFile, pending_)) {
+    if (pending_.empty()) {
+        return;
+    }
+    LedgerWrite written = services_.ledger.append(settings_.ledgerFile, pending_);
+    if (written == LedgerWrite::Unusable &&
+        std::strcmp(settings_.ledgerFile, DEFAULT_LEDGER_FILE)) {
+        // A file that can never be written (its folder is gone): the working folder's, as a log
+        // file's default is.
+        copyText(settings_.ledgerFile, DEFAULT_LEDGER_FILE);
+        written = services_.ledger.append(settings_.ledgerFile, pending_);
+    }
+    if (written == LedgerWrite::Written) {
         pending_.clear();
     }
 }
 
 void Workday::closeCrashedPeriod() {
     std::int64_t now = 0;
+    const std::int64_t nowUtc = services_.clock.utcTime();
     OpenPeriod left;
     bool found = false;
     if (wallClockValue(services_.clock.localTime(), now)) {
         services_.store.read([&](SettingsReader* key) {
-            found = key != nullptr && loadOpenPeriod(*key, now, left);
+            found = key != nullptr && loadOpenPeriod(*key, now, nowUtc, left);
         });
     }
     if (!found) {
@@ -104,6 +121,7 @@ void Workday::closeCrashedPeriod() {
     LedgerPeriod period;
     period.start = left.start;
     period.finish = left.checkpoint;
+    period.elapsed = left.hasUtc ? left.checkpointUtc - left.startUtc : -1;
     period.activity = left.name;
     period.paid = left.paid;
     period.hourly = rate_.hourly;
@@ -116,7 +134,7 @@ void Workday::closeCrashedPeriod() {
     } else if (left.ledgerFile[0] != '\0') {
         TextBuffer theirs;
         appendLedgerRows(period, theirs);
-        if (!services_.ledger.append(left.ledgerFile, theirs)) {
+        if (services_.ledger.append(left.ledgerFile, theirs) != LedgerWrite::Written) {
             pending_.append(theirs);  // kept, in this run's ledger then
         }
     }
@@ -135,10 +153,8 @@ std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek) {
     std::unique_ptr<LedgerSummary> result(new (std::nothrow)
                                               LedgerSummary(dayOf(now), firstDayOfWeek));
     if (result) {
-        services_.ledger.read(settings_.ledgerFile, *result);
-        result->finish();
-        result->add(extra.data(), extra.size());
-        result->finish();
+        result->fileLeftOut = !services_.ledger.read(settings_.ledgerFile, *result);
+        result->addRows(extra);
     }
     return result;
 }

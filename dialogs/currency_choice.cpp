@@ -87,3 +87,11 @@ DialogDecision CurrencyChoice::ok(Settings& settings) {
 DialogDecision CurrencyChoice::cancel() {
     return DialogDecision::ending(currencyResult);
 }
+
+PreviewSize previewSize(int width, int height, int room) {
+    if (width <= room || width <= 0 || room <= 0) {
+        return {width, height};
+    }
+    const long long scaled = (static_cast<long long>(height) * room + width / 2) / width;
+    return {room, static_cast<int>(scaled > 0 ? scaled : 1)};
+}

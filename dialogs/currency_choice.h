@@ -33,3 +33,12 @@ struct CurrencyChoice {
     // Custom becomes the choice, and the only currency button checked.
     void becomeCustom(DialogDecision& decision);
 };
+
+// The size a preview `width` x `height` pixels is shown at where there is `room` pixels across:
+// its own when it fits, otherwise scaled down until it does, its shape kept (a strip for 200 %
+// is wider than a dialog of the 8-point raster font grows).
+struct PreviewSize {
+    int width;
+    int height;
+};
+PreviewSize previewSize(int width, int height, int room);

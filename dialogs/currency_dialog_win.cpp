@@ -23,10 +23,29 @@ struct CurrencySession : DialogSession {
     }
     void showPreview(HWND window) {
         const bool custom = dialog.workCurrency == CURRENCY_CUSTOM;
-        showStaticBitmap(
-            window, IDC_CURRENCY_PREVIEW, preview,
-            loadDigitsBitmap(instance, dialog.workCurrency,
-                             custom ? dialog.workBitmapFile : nullptr, windowDpi(window)));
+        showStaticBitmap(window, IDC_CURRENCY_PREVIEW, preview,
+                         fitted(window, loadDigitsBitmap(instance, dialog.workCurrency,
+                                                         custom ? dialog.workBitmapFile : nullptr,
+                                                         windowDpi(window))));
+    }
+
+    // The strip within the dialog, with the margin on its right that its frame has on its left.
+    static HBITMAP fitted(HWND window, HBITMAP strip) {
+        BITMAP info{};
+        RECT client{}, frame{};
+        if (strip == nullptr || GetObjectA(strip, sizeof info, &info) == 0 ||
+            !GetClientRect(window, &client) ||
+            !GetWindowRect(GetDlgItem(window, IDC_CURRENCY_PREVIEW), &frame)) {
+            return strip;
+        }
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&frame), 2);
+        const PreviewSize size =
+            previewSize(info.bmWidth, info.bmHeight, client.right - 2 * frame.left);
+        if (size.width == info.bmWidth) {
+            return strip;
+        }
+        UniqueBitmap original(strip);
+        return scaledBitmap(original.get(), info.bmWidth, info.bmHeight, size.width, size.height);
     }
     const char* workingFile() const { return dialog.workBitmapFile; }
     OpenFileRequest browseRequest() const {

@@ -9,7 +9,7 @@
 
 #include "base/callback.h"
 #include "dialogs/dialog_values.h"
-#include "activities/ledger.h"
+#include "activities/ledger_summary.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
 
@@ -37,10 +37,11 @@ void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
                           const Settings& settings,
                           Callback<void(const char* name, bool paid)> added);
 
-// Summary: what the ledger holds, by period and by activity, its money after `sign`. The "Keep a
-// ledger" box switches the ledger in settings at once; "Open ledger" opens its file.
+// Summary: what the ledger holds, by period and by activity, the money of the currency `first`
+// (a code) first in each cell. The "Keep a ledger" box switches the ledger in settings at once;
+// "Open ledger" opens its file.
 void runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summary,
-                      const char* sign, Settings& settings);
+                      const char* first, const CurrencySigns& signs, Settings& settings);
 
 // About: the link buttons hand their URL to open, which is openLink in the program.
 void runAboutDialog(HINSTANCE instance, HWND owner, Callback<void(const char*)> open);

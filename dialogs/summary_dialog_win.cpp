@@ -53,24 +53,29 @@ const std::initializer_list<const char*> ACTIVITY_COLUMNS = {"Activity", "Time",
 
 struct SummarySession : DialogSession {
     const LedgerSummary& summary;
-    const char* sign;
+    const char* first;
+    const CurrencySigns& signs;
     Settings& settings;
 
-    SummarySession(const LedgerSummary& s, const char* money, Settings& kept)
-        : summary(s), sign(money), settings(kept) {}
+    SummarySession(const LedgerSummary& s, const char* code, const CurrencySigns& shown,
+                   Settings& kept)
+        : summary(s), first(code), signs(shown), settings(kept) {}
 
     BOOL onInit(HWND window) {
         HWND periods = GetDlgItem(window, IDC_SUMMARY_PERIODS);
         addColumns(periods, PERIOD_COLUMNS);
         for (int r = 0; r < SUMMARY_RANGES; ++r) {
             const RangeSum& range = summary.ranges[r];
-            addRow(periods,
-                   {SUMMARY_RANGE_NAMES[r], hoursAndMinutes(range.paidSeconds).text,
-                    moneyText(range.earned, sign).text, hoursAndMinutes(range.unpaidSeconds).text});
+            addRow(periods, {SUMMARY_RANGE_NAMES[r], hoursAndMinutes(range.paidSeconds).text,
+                             moneyText(range.earned, first, signs).text,
+                             hoursAndMinutes(range.unpaidSeconds).text});
         }
         fitColumns(periods, PERIOD_COLUMNS);
         addColumns(GetDlgItem(window, IDC_SUMMARY_ACTIVITIES), ACTIVITY_COLUMNS);
         CheckDlgButton(window, IDC_SUMMARY_KEEP, settings.ledger ? BST_CHECKED : BST_UNCHECKED);
+        if (summary.fileLeftOut) {
+            SetDlgItemTextA(window, IDC_SUMMARY_NOTE, leftOutNote(settings.ledgerFile).text);
+        }
         // Today, picked: its activities fill the list below.
         LVITEMA pick{};
         pick.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -86,7 +91,8 @@ struct SummarySession : DialogSession {
         const RangeSum& sums = summary.ranges[range];
         for (std::size_t i = 0; i < sums.activityCount; ++i) {
             const ActivitySum& a = sums.activities[i];
-            addRow(list, {a.name, hoursAndMinutes(a.seconds).text, moneyText(a.earned, sign).text});
+            addRow(list, {a.name, hoursAndMinutes(a.seconds).text,
+                          moneyText(a.earned, first, signs).text});
         }
         fitColumns(list, ACTIVITY_COLUMNS);
     }
@@ -124,7 +130,7 @@ struct SummarySession : DialogSession {
 }  // namespace
 
 void runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summary,
-                      const char* sign, Settings& settings) {
-    SummarySession session(summary, sign, settings);
+                      const char* first, const CurrencySigns& signs, Settings& settings) {
+    SummarySession session(summary, first, signs, settings);
     runSessionDialog(instance, IDD_SUMMARY, owner, session);
 }

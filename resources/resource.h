@@ -93,6 +93,7 @@
 #define IDC_SUMMARY_ACTIVITIES 1002
 #define IDC_SUMMARY_OPEN 1003
 #define IDC_SUMMARY_KEEP 1004
+#define IDC_SUMMARY_NOTE 1005
 
 // About dialog controls and the logo.
 #define IDC_ABOUT_WEB 101

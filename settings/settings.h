@@ -100,6 +100,11 @@ void saveSettings(SettingsWriter& writer, const Settings& settings, const Rate& 
 struct OpenPeriod {
     std::int64_t start = 0;
     std::int64_t checkpoint = 0;  // the last checkpoint's time
+    // Both also in UTC (100 ns since 1601), from which the period's true length comes whatever the
+    // local clock did meanwhile; a key of an older build has local times alone (`hasUtc` false).
+    std::int64_t startUtc = 0;
+    std::int64_t checkpointUtc = 0;
+    bool hasUtc = false;
     char name[SETTINGS_TEXT_SIZE] = "";
     // For the ledger's row: whether the meter ran, and its total as the period began. A key
     // without them (or with them unusable) closes the period in the log alone.
@@ -118,16 +123,17 @@ struct OpenPeriod {
 constexpr std::int64_t MAX_OPEN_PERIOD_DAYS = 400;
 
 void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period);
-// A standing meter's checkpoint: the time alone, all else of the open period being as it was.
-void saveCheckpointTime(SettingsWriter& writer, std::int64_t checkpoint);
 // The run's period is finished: nothing is left open.
 void removeOpenPeriod(SettingsWriter& writer);
 // The period a run left open, when there is one to close: false when a value is missing, of the
-// wrong kind or size, or its times cannot be (the checkpoint before the start or after `now`).
-bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period);
+// wrong kind or size, or its times cannot be (the checkpoint before the start, or after now, by
+// UTC when the key has it, else by the local clock; or longer than MAX_OPEN_PERIOD_DAYS).
+bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
+                    OpenPeriod& period);
 
 // The ledger's rows still waiting for its file ("LedgerPending"), kept so that neither a crash
-// nor an exit loses them: at most this many bytes; none (the value taken out) once written.
+// nor an exit loses them: the newest whole rows of at most this many bytes; none (the value
+// taken out) once written.
 constexpr std::uint32_t MAX_PENDING_LEDGER = 1u << 20;
 void saveLedgerPending(SettingsWriter& writer, const TextBuffer& rows);
 // Adds the stored rows before those in `rows`, which are newer.

@@ -124,7 +124,10 @@ void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
     readExact(*reader, "Currency", s.currency);
     readText(*reader, "DigitsBitmapFile", s.digitsBitmapFile);
     readExact(*reader, "Decimals", s.decimals);
-    readText(*reader, "LedgerFile", s.ledgerFile);
+    // The ledger's own values are taken only of their own kind; an empty name names no file.
+    if (!readText(*reader, "LedgerFile", s.ledgerFile, VALUE_TEXT) || s.ledgerFile[0] == '\0') {
+        copyText(s.ledgerFile, DEFAULT_LEDGER_FILE);
+    }
     std::int32_t ledger = 1;
     s.ledger = !readExact(*reader, "Ledger", ledger) || ledger != 0;
 }
@@ -162,19 +165,45 @@ const char* const LEDGER_PENDING = "LedgerPending";
 
 }  // namespace
 
+namespace {
+
+// A moment of the open period: its local time, then its UTC time. An older build wrote the local
+// time alone, which is read too.
+struct Moment {
+    std::int64_t local;
+    std::int64_t utc;
+};
+
+void writeMoment(SettingsWriter& writer, const char* name, std::int64_t local, std::int64_t utc) {
+    const Moment moment{local, utc};
+    writer.write(name, VALUE_BINARY, &moment, sizeof moment);
+}
+
+bool readMoment(SettingsReader& reader, const char* name, std::int64_t& local, std::int64_t& utc,
+                bool& hasUtc) {
+    Moment moment{};
+    std::uint32_t size = 0, kind = 0;
+    if (!reader.read(name, &moment, sizeof moment, size, kind) || kind != VALUE_BINARY ||
+        (size != sizeof moment && size != sizeof moment.local)) {
+        return false;
+    }
+    local = moment.local;
+    utc = moment.utc;
+    hasUtc = hasUtc && size == sizeof moment;
+    return true;
+}
+
+}  // namespace
+
 void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period) {
-    writer.write(PERIOD_START, VALUE_BINARY, &period.start, sizeof period.start);
+    writeMoment(writer, PERIOD_START, period.start, period.startUtc);
     writeText(writer, PERIOD_NAME, period.name);
     writeInt(writer, PERIOD_PAID, period.paid ? 1 : 0);
     writer.write(PERIOD_START_TOTAL, VALUE_BINARY, &period.startTotal, sizeof period.startTotal);
     writeText(writer, PERIOD_LOG, period.logFile);
     writeText(writer, PERIOD_LEDGER, period.ledgerFile);
     // Last: a key that has it holds the rest of this checkpoint too.
-    saveCheckpointTime(writer, period.checkpoint);
-}
-
-void saveCheckpointTime(SettingsWriter& writer, std::int64_t checkpoint) {
-    writer.write(PERIOD_CHECKPOINT, VALUE_BINARY, &checkpoint, sizeof checkpoint);
+    writeMoment(writer, PERIOD_CHECKPOINT, period.checkpoint, period.checkpointUtc);
 }
 
 void removeOpenPeriod(SettingsWriter& writer) {
@@ -186,15 +215,22 @@ void removeOpenPeriod(SettingsWriter& writer) {
     }
 }
 
-bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period) {
+bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
+                    OpenPeriod& period) {
     OpenPeriod stored;
-    if (!readExact(reader, PERIOD_START, stored.start, VALUE_BINARY) ||
-        !readExact(reader, PERIOD_CHECKPOINT, stored.checkpoint, VALUE_BINARY) ||
+    stored.hasUtc = true;
+    if (!readMoment(reader, PERIOD_START, stored.start, stored.startUtc, stored.hasUtc) ||
+        !readMoment(reader, PERIOD_CHECKPOINT, stored.checkpoint, stored.checkpointUtc,
+                    stored.hasUtc) ||
         !readText(reader, PERIOD_NAME, stored.name, VALUE_TEXT)) {
         return false;
     }
-    if (stored.start <= 0 || stored.checkpoint < stored.start || stored.checkpoint > now ||
-        stored.checkpoint - stored.start > MAX_OPEN_PERIOD_DAYS * UNITS_PER_DAY) {
+    // Its true length, by UTC, which a change of time zone or summer time leaves alone; by the
+    // local clock for an older build's key. Neither may run backwards, or past now, or too long.
+    const std::int64_t from = stored.hasUtc ? stored.startUtc : stored.start;
+    const std::int64_t to = stored.hasUtc ? stored.checkpointUtc : stored.checkpoint;
+    if (stored.start <= 0 || stored.checkpoint <= 0 || from <= 0 || to < from ||
+        to > (stored.hasUtc ? nowUtc : now) || to - from > MAX_OPEN_PERIOD_DAYS * UNITS_PER_DAY) {
         return false;
     }
     stored.hasFiles = readText(reader, PERIOD_LOG, stored.logFile, VALUE_TEXT) &&
@@ -211,10 +247,16 @@ bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, OpenPeriod& period
 void saveLedgerPending(SettingsWriter& writer, const TextBuffer& rows) {
     if (rows.empty()) {
         writer.remove(LEDGER_PENDING);
-    } else if (rows.size() <= MAX_PENDING_LEDGER) {
-        writer.write(LEDGER_PENDING, VALUE_BINARY, rows.data(),
-                     static_cast<std::uint32_t>(rows.size()));
+        return;
     }
+    // The newest rows, whole, when they are more than are kept.
+    const char* from =
+        rows.data() + (rows.size() > MAX_PENDING_LEDGER ? rows.size() - MAX_PENDING_LEDGER : 0);
+    while (from > rows.data() && from < rows.data() + rows.size() && from[-1] != '\n') {
+        ++from;
+    }
+    writer.write(LEDGER_PENDING, VALUE_BINARY, from,
+                 static_cast<std::uint32_t>(rows.data() + rows.size() - from));
 }
 
 void loadLedgerPending(SettingsReader& reader, TextBuffer& rows) {

@@ -193,6 +193,14 @@ int dialogVerb(const char* verb, int argc, char** argv) {
         ReadProcessMemory(process.get(), remote + 512, text, sizeof text - 1, nullptr);
         VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
         std::printf("%s\n", text);
+    } else if (std::strcmp(verb, "dialog-rect") == 0) {
+        // The control's rectangle in the dialog's client area, then that area's width and height.
+        RECT r{}, client{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+        GetClientRect(d, &client);
+        std::printf("%ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom, client.right,
+                    client.bottom);
     } else if (std::strcmp(verb, "dialog-checked") == 0) {
         std::printf("%d\n", SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
     } else {

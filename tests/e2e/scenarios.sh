@@ -400,11 +400,14 @@ ledger() {
 
 # At 200 % (in a prefix of its own, whose server reads the DPI as it starts) the meter keeps its
 # physical size and is drawn at the screen's resolution: its glyphs' edges as thin as at 100 %.
+# A window left near the screen's corner at 100 % comes back wholly on it, and the currency
+# dialog's preview fits the dialog.
 high_dpi() {
     reg_clear
     start_app
     local thin
     thin=$(drive edges)
+    check move 690 660
     stop_app
     (
         export WINEPREFIX=$work/prefix
@@ -422,6 +425,17 @@ high_dpi() {
         edges=$(drive edges)
         [ "$edges" -gt 0 ] && [ "$edges" -le $((thin + 25)) ] ||
             fail "edges $edges hundredths of a pixel wide at 200 %, $thin at 100 %"
+        local left top right bottom
+        read -r left top right bottom _ <<<"$(drive geometry)"
+        [ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ "$right" -le 1024 ] && [ "$bottom" -le 768 ] ||
+            fail "the window at $left,$top-$right,$bottom is not wholly on the 1024x768 screen"
+        open_dialog 11849 "Select currency..."
+        local width
+        read -r left _ right _ width _ <<<"$(drive dialog-rect "Select currency..." 111)"
+        [ "$right" -gt "$left" ] && [ "$right" -le "$width" ] ||
+            fail "the preview spans $left-$right in a dialog $width wide"
+        check dialog-click "Select currency..." 2
+        check dialog-gone "Select currency..." 5000
         stop_app
     ) || { REPORTED=1 && exit 1; }
 }

@@ -152,4 +152,22 @@ TEST(CurrencyChoice, OkCommitsAndCancelLeavesTheSettings) {
     EXPECT_STREQ(settings.digitsBitmapFile, "digits.bmp");
 }
 
+// A preview is scaled down only when it is wider than its room, its shape kept.
+TEST(CurrencyChoice, PreviewFitsItsRoom) {
+    const struct {
+        int width, height, room;
+        PreviewSize shown;
+    } cases[] = {
+        {396, 45, 600, {396, 45}},  // 100 %: as it is
+        {792, 90, 591, {591, 67}},  // 200 % in a dialog that grew less
+        {792, 90, 792, {792, 90}},  // just fits
+        {220, 30, 0, {220, 30}},    // no room measured: as it is
+    };
+    for (const auto& c : cases) {
+        const PreviewSize shown = previewSize(c.width, c.height, c.room);
+        EXPECT_EQ(shown.width, c.shown.width) << c.width << " in " << c.room;
+        EXPECT_EQ(shown.height, c.shown.height) << c.width << " in " << c.room;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "activities/ledger_summary.h"
+
 #include <memory>
 #include <string>
 
@@ -26,9 +30,29 @@ std::string rowsOf(const LedgerPeriod& period) {
 }
 
 LedgerPeriod period(std::int64_t start, std::int64_t finish, const char* name, bool paid,
-                    double earned, int currency = 0) {
-    return {start, finish, name, paid, 25.0, earned, currency};
+                    double earned, int currency = 0, std::int64_t seconds = -1) {
+    LedgerPeriod p;
+    p.start = start;
+    p.finish = finish;
+    p.elapsed = seconds < 0 ? -1 : seconds * UNITS_PER_SECOND;
+    p.activity = name;
+    p.paid = paid;
+    p.hourly = 25.0;
+    p.earned = earned;
+    p.currency = currency;
+    return p;
 }
+
+double amountOf(const Money& money, const char* code) {
+    for (std::size_t i = 0; i < money.count; ++i) {
+        if (std::strcmp(money.parts[i].code, code) == 0) {
+            return money.parts[i].amount;
+        }
+    }
+    return 0;
+}
+
+const CurrencySigns SIGNS{{"\xA3", "$", "\x80", ""}};
 
 TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
     const char* const row = "2026-12-08,09:00:00,10:00:00,Working,1,3600,25.00,25.00,GBP\r\n";
@@ -50,8 +74,18 @@ TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
          period(at(2026, 12, 31, 23, 30, 0), at(2027, 1, 1, 0, 15, 0), "Night", true, 1, 2),
          "2026-12-31,23:30:00,00:00:00,Night,1,1800,25.00,0.67,EUR\r\n"
          "2027-01-01,00:00:00,00:15:00,Night,1,900,25.00,0.33,EUR\r\n"},
-        {"ends before it starts",
-         period(at(2026, 12, 8, 10, 0, 0), at(2026, 12, 8, 9, 0, 0), "Working", true, 1), ""},
+        {"the clock went back an hour past its start: one row, its true length",
+         period(at(2026, 10, 25, 1, 30, 0), at(2026, 10, 25, 1, 10, 0), "Working", true, 2400, 0,
+                2400),
+         "2026-10-25,01:30:00,01:10:00,Working,1,2400,25.00,2400.00,GBP\r\n"},
+        {"the clock went forward an hour: the seconds are the time that passed",
+         period(at(2026, 3, 29, 0, 59, 30), at(2026, 3, 29, 2, 0, 20), "Working", true, 50.21, 0,
+                50),
+         "2026-03-29,00:59:30,02:00:20,Working,1,50,25.00,50.21,GBP\r\n"},
+        {"across midnight, the true length shared as the local time is",
+         period(at(2026, 12, 31, 23, 0, 0), at(2027, 1, 1, 1, 0, 0), "Night", true, 2, 0, 3600),
+         "2026-12-31,23:00:00,00:00:00,Night,1,1800,25.00,1.00,GBP\r\n"
+         "2027-01-01,00:00:00,01:00:00,Night,1,1800,25.00,1.00,GBP\r\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(rowsOf(c.period), c.rows) << c.what;
@@ -69,11 +103,19 @@ TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
     CsvLedgerFile file;
     TextBuffer rows;
     rows.append(row);
-    EXPECT_TRUE(file.append(path.c_str(), rows));
+    EXPECT_EQ(file.append(path.c_str(), rows), LedgerWrite::Written);
     writeBytes(path, readBytes(path) + "edited by hand");
-    EXPECT_TRUE(file.append(path.c_str(), rows));
+    EXPECT_EQ(file.append(path.c_str(), rows), LedgerWrite::Written);
     EXPECT_EQ(readBytes(path), std::string(LEDGER_HEADER) + row + "edited by hand\r\n" + row);
-    EXPECT_FALSE(file.append(dir.file("no folder/ledger.csv").c_str(), rows));
+    EXPECT_EQ(file.append(dir.file("no folder/ledger.csv").c_str(), rows), LedgerWrite::Unusable);
+
+    // Rows kept waiting past the bound: the newest whole rows stay.
+    TextBuffer waiting;
+    for (int i = 0; i < 3; ++i) {
+        waiting.append(row);
+    }
+    keepNewestRows(waiting, 2 * std::strlen(row) + 5);
+    EXPECT_EQ(std::string(waiting.data(), waiting.size()), std::string(row) + row);
 }
 
 // Tuesday 8 December 2026, in weeks that start on Monday or on Sunday, with a period still open.
@@ -115,13 +157,13 @@ TEST(LedgerSummary, RangesFollowTheLocalesWeekAndCountTheOpenPeriod) {
                 SUMMARY_RANGE_NAMES[r] + std::string(", weeks from ") + std::to_string(c.firstDay);
             EXPECT_EQ(range.paidSeconds, c.paid[r]) << what;
             EXPECT_EQ(range.unpaidSeconds, c.unpaid[r]) << what;
-            EXPECT_DOUBLE_EQ(range.earned, c.earned[r]) << what;
+            EXPECT_DOUBLE_EQ(amountOf(range.earned, "GBP"), c.earned[r]) << what;
         }
         const RangeSum& today = summary->ranges[TODAY];
         ASSERT_EQ(today.activityCount, 1u);
         EXPECT_STREQ(today.activities[0].name, "Working");
         EXPECT_EQ(today.activities[0].seconds, 4500);
-        EXPECT_STREQ(todayFigure(today, "\xA3").text,
+        EXPECT_STREQ(todayFigure(today, "GBP", SIGNS).text,
                      "Today: \xA3"
                      "12.50 earned, 1:15 paid");
     }
@@ -138,10 +180,19 @@ TEST(LedgerSummary, SurvivesWhatSpreadsheetsAndHandsMakeOfIt) {
         {"mark, LF ends, blank lines",
          "\xEF\xBB\xBF" + std::string(LEDGER_HEADER) + "\n\n" + good + "\n", 3600},
         {"no header", std::string(good) + "\r\n" + good, 7200},
-        {"columns moved and added",
-         "note,earned,seconds,paid,date,activity\r\nx,1.5,60,1,2026-12-08,Y\r\n", 60},
-        {"a name over two lines",
-         "2026-12-08,09:00:00,10:00:00,\"Two\r\nlines\",1,60,25.00,1.00,GBP", 60},
+        {"columns reordered: read by the header, the program's own rows in its order",
+         "activity,earned,seconds,paid,date,start,end,hourly,currency\r\n"
+         "Y,1.5,60,1,2026-12-08,09:00:00,09:01:00,25.00,GBP\r\n" +
+             std::string(good),
+         3660},
+        {"a column deleted from the header: the program's rows read in its order",
+         "date,start,end,activity,paid,seconds,earned,currency\r\n" + std::string(good), 3600},
+        {"a header with a column more: not used",
+         "note,activity,earned,seconds,paid,date,start,end,hourly,currency\r\n"
+         "x,Y,1.5,60,1,2026-12-08,09:00:00,09:01:00,25.00,GBP",
+         0},
+        {"a quote never closed ends at its line's end",
+         std::string(good) + "\r\n2026-12-08,09:00:00,10:00:00,\"Design, rev\r\n" + good, 7200},
         {"garbage", std::string(LEDGER_HEADER) + "\x01\x02 not a row\r\n,,,,\r\n\"unended", 0},
         {"another locale's figures", "2026-12-08,09:00:00,10:00:00,W,1,60,\"25,00\",\"1,00\",GBP",
          0},
@@ -159,6 +210,34 @@ TEST(LedgerSummary, SurvivesWhatSpreadsheetsAndHandsMakeOfIt) {
         summary->finish();
         EXPECT_EQ(summary->ranges[TODAY].paidSeconds, c.paid) << c.what;
     }
+}
+
+// Money of several currencies is never added together: the current currency first, then the
+// others, in the periods and by activity; a strip of the user's own is a currency of its own.
+TEST(LedgerSummary, CurrenciesAreKeptApart) {
+    const std::string text =
+        "2026-12-08,09:00:00,09:10:00,Working,1,600,25.00,6.15,GBP\r\n"
+        "2026-12-08,10:00:00,10:10:00,Working,1,600,25.00,6.13,USD\r\n"
+        "2026-12-08,11:00:00,11:10:00,Design,1,600,25.00,4.44,EUR\r\n"
+        "2026-12-08,12:00:00,12:10:00,Design,1,600,25.00,1.00,custom\r\n";
+    auto summary = std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), 0);
+    summary->add(text.data(), text.size());
+    summary->finish();
+    const RangeSum& today = summary->ranges[TODAY];
+    EXPECT_STREQ(moneyText(today.earned, "EUR", SIGNS).text,
+                 "\x80"
+                 "4.44 + \xA3"
+                 "6.15 + $6.13 + 1.00");
+    EXPECT_STREQ(moneyText(today.activities[0].earned, "custom", SIGNS).text,
+                 "0.00 + \xA3"
+                 "6.15 + $6.13");
+    EXPECT_STREQ(todayFigure(today, "USD", SIGNS).text,
+                 "Today: $6.13 + \xA3"
+                 "6.15 + \x80"
+                 "4.44 + 1.00 earned, 0:40 paid");
+    EXPECT_STREQ(moneyText(summary->ranges[LAST_WEEK].earned, "GBP", SIGNS).text,
+                 "\xA3"
+                 "0.00");
 }
 
 }  // namespace

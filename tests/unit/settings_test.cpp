@@ -148,6 +148,17 @@ TEST_F(SettingsTest, TextsAreReadWholeOrNotAtAll) {
     EXPECT_STREQ(settings.logFile, "log.txt");
     EXPECT_STREQ(settings.currentActivityName, "");
     EXPECT_STREQ(settings.digitsBitmapFile, "digits.bmp");
+
+    // The ledger's file, the program's own value, is taken only as text that names a file.
+    for (const bool binary : {true, false}) {
+        if (binary) {
+            store.setBytes("LedgerFile", 8, 'x');
+        } else {
+            store.setText("LedgerFile", "");
+        }
+        load();
+        EXPECT_STREQ(settings.ledgerFile, "ledger.csv") << (binary ? "binary" : "empty");
+    }
 }
 
 TEST_F(SettingsTest, FlagsAndNumbers) {
@@ -237,14 +248,27 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     EXPECT_FALSE(back.ledger);
 }
 
+// A time of the open period as stored: local, then UTC.
+struct Moment {
+    std::int64_t local, utc;
+};
+
 // The period a crashed run left open: a round trip, and no record from a value that cannot be.
+// Its times are judged by UTC where the key has it, by the local clock in an older build's key.
 TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
     constexpr std::int64_t NOW = 134000000000000000;  // 100 ns units
-    constexpr std::int64_t DAY = 864000000000;
-    OpenPeriod left{NOW - 3000, NOW - 1000, "Working", true, 12.5, true};
+    constexpr std::int64_t HOUR = 36000000000;
+    constexpr std::int64_t UTC = NOW + HOUR;  // a time zone an hour behind UTC
+    OpenPeriod left;
+    left.start = NOW - 3000;
+    left.checkpoint = NOW - 1000;
+    left.startUtc = UTC - 3000;
+    left.checkpointUtc = UTC - 1000;
+    copyText(left.name, "Working");
+    left.paid = true;
+    left.startTotal = 12.5;
     copyText(left.logFile, "C:\\work\\log.txt");
     copyText(left.ledgerFile, "C:\\work\\ledger.csv");
-    left.hasFiles = true;
     struct Case {
         const char* what;
         void (*spoil)(MemoryStore&);
@@ -255,17 +279,50 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
         {"no checkpoint", [](MemoryStore& s) { s.values.erase("PeriodCheckpoint"); }, false},
         {"no name", [](MemoryStore& s) { s.values.erase("PeriodName"); }, false},
         {"short start", [](MemoryStore& s) { s.setBytes("PeriodStart", 4); }, false},
+        {"a moment of 12 bytes", [](MemoryStore& s) { s.setBytes("PeriodCheckpoint", 12); }, false},
         {"start as text", [](MemoryStore& s) { s.setText("PeriodStart", "1234567"); }, false},
         {"name as bytes", [](MemoryStore& s) { s.setBytes("PeriodName", 8, 'a'); }, false},
         {"long name", [](MemoryStore& s) { s.setText("PeriodName", std::string(256, 'n')); },
          false},
-        {"checkpoint before start", [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW - 4000); },
+        {"local checkpoint before start",
+         [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW - 4000); }, false},
+        {"local checkpoint ahead", [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW + 1); },
          false},
-        {"checkpoint ahead", [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW + 1); }, false},
         {"start at zero", [](MemoryStore& s) { s.set("PeriodStart", std::int64_t{0}); }, false},
         {"started in 1601", [](MemoryStore& s) { s.set("PeriodStart", std::int64_t{1}); }, false},
-        {"401 days long", [](MemoryStore& s) { s.set("PeriodStart", NOW - 1000 - 401 * DAY); },
+        {"401 days long",
+         [](MemoryStore& s) { s.set("PeriodStart", NOW - 1000 - 401 * 24 * HOUR); }, false},
+        {"UTC checkpoint ahead of now",
+         [](MemoryStore& s) {
+             s.set("PeriodCheckpoint", Moment{NOW - 1000, UTC + 1});
+         },
          false},
+        {"UTC start after the checkpoint",
+         [](MemoryStore& s) {
+             s.set("PeriodStart", Moment{NOW - 3000, UTC - 500});
+         },
+         false},
+        {"UTC 401 days long",
+         [](MemoryStore& s) {
+             s.set("PeriodStart", Moment{NOW - 3000, UTC - 401 * 24 * HOUR});
+         },
+         false},
+        {"the local clock two hours behind now, sound by UTC",
+         [](MemoryStore& s) {
+             s.set("PeriodCheckpoint", Moment{NOW + 2 * HOUR, UTC - 1000});
+         },
+         true},
+        {"the local clock went back past the start, sound by UTC",
+         [](MemoryStore& s) {
+             s.set("PeriodCheckpoint", Moment{NOW - 4000, UTC - 1000});
+         },
+         true},
+        {"an older build's local times",
+         [](MemoryStore& s) {
+             s.set("PeriodStart", NOW - 3000);
+             s.set("PeriodCheckpoint", NOW - 1000);
+         },
+         true},
         {"log path too long", [](MemoryStore& s) { s.setText("PeriodLog", std::string(260, 'p')); },
          true},
     };
@@ -273,32 +330,40 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
         MemoryStore key;
         saveOpenPeriod(key, left);
         c.spoil(key);
-        OpenPeriod read{1, 2, "untouched"};
-        EXPECT_EQ(loadOpenPeriod(key, NOW, read), c.closed) << c.what;
-        const OpenPeriod& expected = c.closed ? left : OpenPeriod{1, 2, "untouched"};
-        EXPECT_EQ(read.start, expected.start) << c.what;
-        EXPECT_EQ(read.checkpoint, expected.checkpoint) << c.what;
-        EXPECT_STREQ(read.name, expected.name) << c.what;
-        EXPECT_EQ(read.startTotal, expected.startTotal) << c.what;
-        if (c.closed) {
-            EXPECT_EQ(read.hasFiles, std::strcmp(c.what, "sound") == 0) << c.what;
-            EXPECT_STREQ(read.ledgerFile, read.hasFiles ? left.ledgerFile : "") << c.what;
+        OpenPeriod read;
+        copyText(read.name, "untouched");
+        EXPECT_EQ(loadOpenPeriod(key, NOW, UTC, read), c.closed) << c.what;
+        EXPECT_STREQ(read.name, c.closed ? "Working" : "untouched") << c.what;
+        if (!c.closed) {
+            continue;
+        }
+        const std::string what = c.what;
+        EXPECT_EQ(read.checkpoint, key.get<std::int64_t>("PeriodCheckpoint")) << what;
+        EXPECT_EQ(read.startTotal, left.startTotal) << what;
+        EXPECT_EQ(read.hasUtc, what != "an older build's local times") << what;
+        EXPECT_EQ(read.hasFiles, what != "log path too long") << what;
+        EXPECT_STREQ(read.ledgerFile, read.hasFiles ? left.ledgerFile : "") << what;
+        if (what == "sound") {
+            EXPECT_EQ(read.start, left.start);
+            EXPECT_EQ(read.startUtc, left.startUtc);
+            EXPECT_EQ(read.checkpointUtc, left.checkpointUtc);
         }
     }
-    // A standing meter records its checkpoint's time alone: the period then ends there.
+    // A standing meter's checkpoint changes its time alone: the period then ends there.
     MemoryStore standing;
     saveOpenPeriod(standing, left);
-    saveCheckpointTime(standing, NOW - 10);
+    standing.set("PeriodCheckpoint", Moment{NOW - 10, UTC - 10});
     OpenPeriod later;
-    ASSERT_TRUE(loadOpenPeriod(standing, NOW, later));
+    ASSERT_TRUE(loadOpenPeriod(standing, NOW, UTC, later));
     EXPECT_EQ(later.checkpoint, NOW - 10);
+    EXPECT_EQ(later.checkpointUtc, UTC - 10);
     EXPECT_STREQ(later.logFile, left.logFile);
     // Its earnings unusable, a period is still closed in the log, but makes no ledger row.
     MemoryStore key;
     saveOpenPeriod(key, left);
     key.set("PeriodStartTotal", std::numeric_limits<double>::quiet_NaN());
     OpenPeriod read;
-    EXPECT_TRUE(loadOpenPeriod(key, NOW, read));
+    EXPECT_TRUE(loadOpenPeriod(key, NOW, UTC, read));
     EXPECT_FALSE(read.hasEarnings);
 }
 

@@ -22,11 +22,18 @@ LocalTime at(int hour, int minute, int second = 0) {
     return t;
 }
 
-std::int64_t wall(int hour, int minute) {
+std::int64_t wall(int hour, int minute, int second = 0) {
     std::int64_t value = 0;
-    wallClockValue(at(hour, minute), value);
+    wallClockValue(at(hour, minute, second), value);
     return value;
 }
+
+// UTC, three hours ahead of this machine's local time: a crashed run two hours ahead of it, as
+// in another time zone, left a period whose checkpoint looks like the future by the local clock.
+constexpr std::int64_t UTC_AHEAD = 3 * 3600 * UNITS_PER_SECOND;
+struct Moment {
+    std::int64_t local, utc;
+};
 
 // The world outside in memory: a clock the steps set, the settings key, and the log and the
 // ledger as one text of what reached them; the key's writes (and "-" removals) of each step.
@@ -39,6 +46,7 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
 
     LocalTime localTime() override { return now; }
     std::uint32_t tickCount() override { return tick; }
+    std::int64_t utcTime() override { return wall(now.hour, now.minute, now.second) + UTC_AHEAD; }
     void read(Callback<void(SettingsReader*)> reads) override { reads(&key); }
     bool write(Callback<void(SettingsWriter&)> writes) override {
         writes(*this);
@@ -68,7 +76,7 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
         records += log.loggingEnabled ? "|" : "";
     }
     // Each row as its activity, paid flag, seconds and earnings.
-    bool append(const char* path, const TextBuffer& rows) override {
+    LedgerWrite append(const char* path, const TextBuffer& rows) override {
         std::string field;
         int column = 0;
         for (std::size_t i = 0; !locked && i < rows.size(); ++i) {
@@ -83,12 +91,13 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
                 field += c;
             }
         }
-        return !locked;
+        return locked ? LedgerWrite::Busy : LedgerWrite::Written;
     }
     bool read(const char*, LedgerSummary& summary) override {
         summary.finish();
-        return true;
+        return !held;
     }
+    bool held = false;  // by another program, which keeps the summary from reading it
     void wholePath(const char* name, char* out, std::size_t size) override {
         std::snprintf(out, size, "%s%s", name[0] != '\0' ? "C:\\work\\" : "", name);
     }
@@ -111,8 +120,8 @@ TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
     world.key.set("Kett", 100.0f);
     world.key.set("Logging", std::int32_t{1});
     world.key.setText("CurrentActivity", "Working");
-    world.key.set("PeriodStart", wall(8, 0));
-    world.key.set("PeriodCheckpoint", wall(8, 20));
+    world.key.set("PeriodStart", Moment{wall(10, 0), wall(8, 0) + UTC_AHEAD});
+    world.key.set("PeriodCheckpoint", Moment{wall(10, 20), wall(8, 20) + UTC_AHEAD});
     world.key.setText("PeriodName", "Filing");
     world.key.set("PeriodPaid", std::int32_t{1});
     world.key.set("PeriodStartTotal", 93.0);
@@ -129,13 +138,13 @@ TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
         std::uint32_t startTick;
         double total;
     } const steps[] = {
-        {"start-up finds a crashed run's period", at(9, 0), 1000,
+        {"start-up finds a crashed run's period, ahead of the local clock", at(9, 0), 1000,
          [&] {
              ASSERT_TRUE(day.load());
              day.begin();
              day.meter().step(world.tick);  // the first tick takes the new rate
          },
-         "old.txt Finished Filing 08:00-08:20|ledger.csv Filing,1,1200,7.00|log.txt Banner 09:00|"
+         "old.txt Finished Filing 10:00-10:20|ledger.csv Filing,1,1200,7.00|log.txt Banner 09:00|"
          "log.txt Started Working 09:00|",
          "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodLog PeriodLedger "
          "PeriodCheckpoint -LedgerPending",
@@ -205,6 +214,10 @@ TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
     EXPECT_EQ(text("CurrentActivity"), "Lunch");
     EXPECT_EQ(text("LogFile"), "week.txt");
     EXPECT_EQ(day.checkpointPeriodMs(), 0u);
+    // A ledger another program holds is left out of the summary, which says so.
+    EXPECT_FALSE(day.summary(0)->fileLeftOut);
+    world.held = true;
+    EXPECT_TRUE(day.summary(0)->fileLeftOut);
 }
 
 }  // namespace

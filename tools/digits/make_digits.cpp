@@ -7,9 +7,9 @@
 // A strip for 100 % is 396 x 45 pixels, eleven cells of 36: the digits 0 to 9, then the currency
 // sign in columns 360-377 and the point in columns 384-389. Ink stays within rows 3 to 39, every
 // glyph stands on one baseline, and the background is white, 8 bits a pixel with a grey
-// palette, run-length encoded (BI_RLE8) to keep the program small. At 200 % every measure is
+// palette, uncompressed, as a custom strip taken from them must be. At 200 % every measure is
 // doubled and the font drawn at twice the size, not the pixels enlarged; those images hold 16
-// greys (BI_RLE4).
+// greys, run-length encoded (BI_RLE4) to keep the program small.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -108,10 +108,10 @@ bool placeFitted(Canvas& canvas, const Layout& layout, Font& font, unsigned long
     return false;
 }
 
-// One row of pixels run-length encoded (4 or 8 bits a pixel, as BI_RLE4 or BI_RLE8): runs of
-// three or more as (count, pixel), what lies between them literally (0, count, pixels, padded to
-// 16 bits), then the end of the line.
-void encodeRow(const std::vector<std::uint8_t>& pixels, int bits, Bytes& out) {
+// One row of 4-bit pixels run-length encoded as BI_RLE4: runs of three or more as (count, pixel
+// twice), what lies between them literally (0, count, pixels two to a byte, padded to 16 bits),
+// then the end of the line.
+void encodeRow(const std::vector<std::uint8_t>& pixels, Bytes& out) {
     const std::size_t n = pixels.size();
     const auto runAt = [&](std::size_t i) {
         std::size_t j = i;
@@ -120,8 +120,8 @@ void encodeRow(const std::vector<std::uint8_t>& pixels, int bits, Bytes& out) {
         }
         return j - i;
     };
-    const auto packed = [&](std::uint8_t first, std::uint8_t second) {
-        return static_cast<std::uint8_t>(bits == 4 ? first << 4 | second : first);
+    const auto packed = [](std::uint8_t first, std::uint8_t second) {
+        return static_cast<std::uint8_t>(first << 4 | second);
     };
     std::size_t i = 0;
     while (i < n) {
@@ -144,8 +144,8 @@ void encodeRow(const std::vector<std::uint8_t>& pixels, int bits, Bytes& out) {
         }
         out.insert(out.end(), {0, std::uint8_t(count)});
         Bytes literal;
-        for (std::size_t k = 0; k < count; k += bits == 4 ? 2 : 1) {
-            const std::uint8_t next = bits == 4 && k + 1 < count ? pixels[i + k + 1] : 0;
+        for (std::size_t k = 0; k < count; k += 2) {
+            const std::uint8_t next = k + 1 < count ? pixels[i + k + 1] : 0;
             literal.push_back(packed(pixels[i + k], next));
         }
         if (literal.size() % 2 != 0) {
@@ -157,8 +157,8 @@ void encodeRow(const std::vector<std::uint8_t>& pixels, int bits, Bytes& out) {
     out.insert(out.end(), {0, 0});
 }
 
-// Greys from the ink to white, run-length encoded: 256 of them at 8 bits a pixel (every grey
-// the font drew), 16 at 4 bits.
+// Greys from the ink to white: 256 of them at 8 bits a pixel (every grey the font drew),
+// uncompressed, each row padded to 4 bytes; 16 at 4 bits, run-length encoded.
 bool writeGreyBitmap(const std::string& path, const Canvas& canvas, int bits) {
     const int levels = 1 << bits;
     Bytes image;
@@ -169,9 +169,16 @@ bool writeGreyBitmap(const std::string& path, const Canvas& canvas, int bits) {
             row[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(
                 bits == 8 ? grey : ((grey - INK) * 15 + (255 - INK) / 2) / (255 - INK));
         }
-        encodeRow(row, bits, image);
+        if (bits == 8) {
+            row.resize((row.size() + 3) / 4 * 4, 0);
+            image.insert(image.end(), row.begin(), row.end());
+        } else {
+            encodeRow(row, image);
+        }
     }
-    image.insert(image.end(), {0, 1});  // the end of the bitmap
+    if (bits != 8) {
+        image.insert(image.end(), {0, 1});  // the end of the bitmap
+    }
     const auto headers = static_cast<std::uint32_t>(14 + 40 + levels * 4);
     Bytes out;
     out.push_back('B');
@@ -181,7 +188,7 @@ bool writeGreyBitmap(const std::string& path, const Canvas& canvas, int bits) {
     put32(out, headers);
     putInfoHeader(out, canvas.width, canvas.height, bits, static_cast<std::uint32_t>(image.size()),
                   static_cast<std::uint32_t>(levels), true);
-    out[14 + 16] = bits == 8 ? 1 : 2;  // BI_RLE8, BI_RLE4
+    out[14 + 16] = bits == 8 ? 0 : 2;  // BI_RGB, BI_RLE4
     for (int i = 0; i < levels; ++i) {
         const auto g = static_cast<std::uint8_t>(bits == 8 ? i : INK + (255 - INK) * i / 15);
         out.insert(out.end(), {g, g, g, 0});

@@ -1,0 +1,121 @@
+#pragma once
+
+// The summary of what the ledger holds: by day, week and month, and by activity, with the money
+// of each currency kept apart.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "activities/ledger.h"
+
+// The summary's periods, in the order the dialog lists them.
+enum SummaryRange : int {
+    TODAY,
+    YESTERDAY,
+    THIS_WEEK,
+    LAST_WEEK,
+    THIS_MONTH,
+    LAST_MONTH,
+    SUMMARY_RANGES
+};
+extern const char* const SUMMARY_RANGE_NAMES[SUMMARY_RANGES];
+
+// As many as the activity list holds, by name; a hand-made ledger's further names count together.
+constexpr std::size_t SUMMARY_ACTIVITIES = 128;
+// Currencies kept apart, by their code in the ledger; a row of one more is left out.
+constexpr std::size_t SUMMARY_CURRENCIES = 6;
+
+// Money of each currency, never added across them.
+struct Money {
+    struct Part {
+        char code[8];
+        double amount;
+    };
+    Part parts[SUMMARY_CURRENCIES];
+    std::size_t count = 0;
+
+    // False, with nothing added, when `code` would be a currency too many.
+    bool add(const char* code, double amount);
+};
+
+struct ActivitySum {
+    char name[256];
+    std::int64_t seconds;
+    Money earned;
+};
+
+struct RangeSum {
+    std::int64_t paidSeconds = 0;
+    std::int64_t unpaidSeconds = 0;
+    Money earned;
+    std::size_t activityCount = 0;
+    ActivitySum activities[SUMMARY_ACTIVITIES];  // in the order first met
+};
+
+// Adds up ledger text for the ranges around `today` (a day: days since 1601-01-01), the weeks
+// starting on `firstDayOfWeek` (0 Monday to 6 Sunday, as the locale numbers them). The text comes
+// in pieces of any size. A row is read in the ledger's own column order when it parses so, as
+// Cointrel's own rows always do; otherwise through the file's header when that names exactly the
+// nine columns, in any order. A row that parses neither way is skipped alone, and a quote never
+// closed ends at the line's end.
+class LedgerSummary {
+  public:
+    LedgerSummary(std::int64_t today, int firstDayOfWeek);
+    void add(const char* text, std::size_t size);
+    // Ends the text: a last row without its line end counts too.
+    void finish();
+    // Rows of another source, whole: those waiting for the file and the period still open.
+    void addRows(const TextBuffer& rows) {
+        add(rows.data(), rows.size());
+        finish();
+    }
+    RangeSum ranges[SUMMARY_RANGES];
+    // The ledger file was there but could not be read: its rows are left out.
+    bool fileLeftOut = false;
+
+  private:
+    void endField();
+    void endRecord();
+    bool countRow(const char* const* fields, const int* columns);
+    void count(std::int64_t day, const char* activity, bool paid, std::int64_t seconds,
+               double earned, const char* currency);
+
+    static constexpr std::size_t RECORD_SIZE = 2048;
+    static constexpr std::size_t MOST_FIELDS = 32;
+    static constexpr int COLUMNS = 9;
+    std::int64_t first_[SUMMARY_RANGES];
+    std::int64_t last_[SUMMARY_RANGES];
+    // Where the header puts each of the ledger's nine columns; none until a header names them
+    // all exactly.
+    int headerColumns_[COLUMNS];
+    bool headerUsable_ = false;
+    bool firstRecord_ = true;
+    int markSeen_ = 0;  // bytes of a byte-order mark met at the start; 3 once past it
+    int quote_ = 0;     // 0 outside quotes, 1 inside, 2 just after a quote inside
+    bool overlong_ = false;
+    // The record so far: its fields one after another, each ended by a zero byte.
+    char record_[RECORD_SIZE];
+    std::size_t recordSize_ = 0;
+    std::size_t fields_[MOST_FIELDS];  // where each ended field starts
+    std::size_t fieldCount_ = 0;
+    std::size_t fieldStart_ = 0;
+};
+
+// The currencies' signs as the meter shows them, by CurrencyCode, in the ANSI code page; empty
+// for a strip of the user's own, and for a sign the code page lacks.
+struct CurrencySigns {
+    const char* sign[4];
+};
+
+// The money of one cell: that of the currency `first` (a code), then each other after it as
+// " + $6.13"; a currency without a sign shows its code after the amount, a strip of the user's
+// own neither.
+ShortText moneyText(const Money& money, const char* first, const CurrencySigns& signs);
+// The meter's tooltip: "Today: £12.34 earned, 3:12 paid".
+ShortText todayFigure(const RangeSum& today, const char* first, const CurrencySigns& signs);
+
+// The line the summary shows when it had to leave out the ledger file's rows.
+struct NoteText {
+    char text[320] = "";
+};
+NoteText leftOutNote(const char* ledgerFile);
