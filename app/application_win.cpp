@@ -86,6 +86,8 @@ HWND Application::start(int showCommand) {
     }
     meter_->setLook(look);
     meter_->createWindow();
+    // A question a crashed run left open is answered before its period is closed.
+    askAboutTimeAway(window);
     day_.begin();
     if (meter_->window != nullptr) {
         ShowWindow(meter_->window, SW_SHOWNORMAL);

@@ -14,6 +14,9 @@
 extern const char MAIN_CLASS_NAME[];
 
 constexpr UINT_PTR CHECKPOINT_TIMER_ID = 1;
+// Posted to the main window when time away may have to be asked about: the question is asked
+// from the message loop, never from within the notification that ended the stretch.
+constexpr UINT ASK_ABOUT_TIME_AWAY = WM_APP + 1;
 
 // Distances between the main window's outer rectangle and its client area, in pixels.
 struct FrameInsets {
@@ -28,6 +31,14 @@ class SystemClock final : public Clock {
   public:
     LocalTime localTime() override { return localTimeNow(); }
     std::uint32_t tickCount() override { return GetTickCount(); }
+    std::uint64_t awakeMs() override {
+        ULONGLONG awake = 0;  // in 100 ns
+        return QueryUnbiasedInterruptTime(&awake) ? awake / 10000 : GetTickCount64();
+    }
+    std::uint32_t lastInputTick() override {
+        LASTINPUTINFO last{sizeof last, 0};
+        return GetLastInputInfo(&last) ? last.dwTime : GetTickCount();
+    }
     std::int64_t utcTime() override {
         FILETIME now{};
         GetSystemTimeAsFileTime(&now);
@@ -72,6 +83,8 @@ class Application {
   private:
     void onCreate(HWND mainWindow);
     void onCommand(HWND mainWindow, unsigned id);
+    // The question about time away, when the workday has one and none is being asked.
+    void askAboutTimeAway(HWND mainWindow);
     // After a command: the title, the check marks and the checkpoint timer as the workday is now.
     void showState(HWND mainWindow);
     // The window moved to a screen of another resolution: it takes the rectangle the system
@@ -106,6 +119,7 @@ class Application {
     UINT dpi_ = 96;
     DialogValues dialogs_;
     MeterTip tip_;
+    bool asking_ = false;
 };
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

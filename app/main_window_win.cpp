@@ -73,6 +73,11 @@ void Application::onCommand(HWND window, unsigned id) {
                 day_.ledgerKept(chosen.ledger);
             }
             break;
+        case CMD_OPTIONS:
+            if (runOptionsDialog(programInstance_, window, dialogs_.options, chosen.awayMinutes)) {
+                day_.awayMinutesChosen(dialogs_.options.awayMinutes);
+            }
+            break;
         case CMD_ABOUT:
             runAboutDialog(programInstance_, window, [](const char* url) { openLink(url); });
             return;  // changes nothing
@@ -118,8 +123,21 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             if (wParam == CHECKPOINT_TIMER_ID) {
                 day_.checkpoint();
+                PostMessageA(window, ASK_ABOUT_TIME_AWAY, 0, 0);
             }
             return 0;
+        case ASK_ABOUT_TIME_AWAY:
+            askAboutTimeAway(window);
+            showState(window);
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMSUSPEND) {
+                day_.powerSuspended();
+            } else if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
+                day_.powerResumed();
+                PostMessageA(window, ASK_ABOUT_TIME_AWAY, 0, 0);
+            }
+            return TRUE;
         case WM_DPICHANGED:
             changeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -145,6 +163,10 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
                                       wParam == WTS_CONSOLE_DISCONNECT ||
                                       wParam == WTS_REMOTE_DISCONNECT;
                 meter_->schedule();
+            }
+            if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) {
+                day_.sessionLocked(wParam == WTS_SESSION_LOCK);
+                PostMessageA(window, ASK_ABOUT_TIME_AWAY, 0, 0);
             }
             return 0;
         case WM_EXITSIZEMOVE:

@@ -1,5 +1,6 @@
 #include "app/workday.h"
 
+#include <cstring>
 #include <new>
 
 #include "meter/currency.h"
@@ -19,10 +20,21 @@ bool Workday::load() {
         return false;
     }
     current_ = resolveCurrentActivity(*activities_, settings_.currentActivityName);
+    // What a run that ended unfinished left open: its period, and a question about it.
+    std::int64_t now = 0;
+    const std::int64_t nowUtc = services_.clock.utcTime();
+    if (wallClockValue(services_.clock.localTime(), now)) {
+        services_.store.read([&](SettingsReader* key) {
+            hasCrashed_ = key != nullptr && loadOpenPeriod(*key, now, nowUtc, crashed_);
+            hasLeft_ = hasCrashed_ && crashed_.paid && loadAwayQuestion(*key, nowUtc, left_) &&
+                       std::strcmp(left_.activity, crashed_.name) == 0;
+        });
+    }
     return true;
 }
 
 void Workday::begin() {
+    begun_ = true;
     closeCrashedPeriod();
     flushLedger();
     LogFields banner = logFields();
@@ -59,6 +71,9 @@ void Workday::startPeriod(const char* name, bool running) {
     // The tick is read after the record is written, and running set last.
     period_.startTick = services_.clock.tickCount();
     meter_.start(period_.startTick, running);
+    // Time away counts only while the meter runs, and within one period.
+    away_.restart(awayReading(),
+                  running ? static_cast<std::uint32_t>(settings_.awayMinutes) * 60000 : 0);
     // In the key from the period's start on, so that a crash cannot leave its Started unpaired.
     save(Save::OpenPeriod);
 }
@@ -186,6 +201,10 @@ void Workday::checkpoint() {
     }
     currentTotal();  // the total as of now, not of the last tick
     flushLedger();   // a file that a spreadsheet held may be free again
+    if (meter_.running && settings_.awayMinutes > 0) {
+        away_.checked(awayReading(), services_.clock.lastInputTick());
+        takeAwayQuestion();
+    }
     save(Save::Changed);
 }
 
@@ -195,6 +214,7 @@ unsigned Workday::checkpointPeriodMs() const {
 
 void Workday::sessionEnds() {
     if (!ended_) {
+        question_.open = false;  // unanswered at the end: as counted
         finishPeriod();
         save(Save::Everything);
     }
@@ -202,6 +222,7 @@ void Workday::sessionEnds() {
 
 void Workday::exit() {
     if (!ended_) {
+        question_.open = false;
         finishPeriod();
         save(Save::Everything);
         ended_ = true;

@@ -14,6 +14,7 @@
 #include "activities/activities.h"
 #include "activities/ledger.h"
 #include "activities/ledger_summary.h"
+#include "app/time_away.h"
 #include "app/workday_services.h"
 #include "meter/accumulation.h"
 #include "meter/rate.h"
@@ -59,6 +60,26 @@ class Workday {
     void ledgerKept(bool keep);
     // Where the window is now, saved at the next checkpoint.
     void placed(const Placement& placement);
+    void awayMinutesChosen(int minutes);
+
+    // Time away, while the meter runs: the session locked or unlocked, the machine asleep or
+    // awake again (the checkpoint also looks for input after idleness, and a sleep untold).
+    void sessionLocked(bool locked);
+    void powerSuspended();
+    void powerResumed();
+    // The question to ask now about time away, when there is one: when the stretch began and
+    // ended (local), its true length (100 ns), and the activity it interrupted. A run that
+    // crashed with one open asks it at start-up, before `begin`.
+    struct AwayAsk {
+        std::int64_t start;
+        std::int64_t end;
+        std::int64_t length;
+        const char* activity;
+    };
+    bool awayQuestion(AwayAsk& ask) const;
+    // The answer: the stretch counts as activity `picked`; -1, or the activity interrupted,
+    // leaves everything as counted.
+    void awayAnswered(int picked);
 
     // Saves what changed since the last save: after a change of the user's, and when due.
     void checkpoint();
@@ -98,6 +119,18 @@ class Workday {
     void flushLedger();
     void closeCrashedPeriod();
     LogFields logFields() const;
+    // Where a crashed run's records go: its log and its ledger.
+    LogFields crashedLog() const;
+    void recordCrashed(LedgerPeriod& period);
+    AwayReading awayReading();
+    // A stretch that ended becomes the question, when none is open.
+    void takeAwayQuestion();
+    // The live answer: the open period cut around the stretch, which becomes `picked`'s.
+    void countAwayAs(int picked);
+    // The crashed run's period closed in its pieces around the stretch, counted as `leftAnswer_`.
+    bool closeCrashedAround();
+    bool ledgerRow(LedgerPeriod& period, std::int64_t start, std::int64_t finish,
+                   std::int64_t elapsed, const char* activity, bool paid, double earned);
 
     WorkdayServices services_;
     Settings settings_;
@@ -119,4 +152,19 @@ class Workday {
     TextBuffer pending_;  // rows waiting for the ledger file, oldest first
     WrittenValues written_;
     bool ended_ = false;
+    bool begun_ = false;
+    // The period a crashed run left open, found at load and closed at begin.
+    OpenPeriod crashed_;
+    bool hasCrashed_ = false;
+    // Time away: the watch, the question open, and one a crashed run left with its answer.
+    AwayWatch away_;
+    struct Question {
+        AwayStretch stretch;
+        double hourly = 0;
+        int activity = -1;
+        bool open = false;
+    } question_;
+    AwayQuestion left_;
+    bool hasLeft_ = false;
+    int leftAnswer_ = -1;
 };

@@ -7,11 +7,13 @@
 #include <new>
 
 // The one checkpoint writer. Its order, which a crash between two writes relies on:
-//  1. the thirteen values in their fixed order and the ledger's two, of which a checkpoint of a
-//     growing total changes "Kett" alone (none at a period's start, which writes only 2 and 3);
+//  1. the thirteen values in their fixed order, the ledger's two and the minutes away asked
+//     about, of which a checkpoint of a growing total changes "Kett" alone (none at a period's
+//     start, which writes only what follows);
 //  2. the open period, its checkpoint's time last, so that a key holding that time holds the rest
 //     of the period too; or, once it is finished, its removal, that time first;
-//  3. the rows waiting for the ledger, or their removal once the file has them.
+//  3. the rows waiting for the ledger, or their removal once the file has them;
+//  4. the open question about time away, "AwayStretch" last; or its removal, that first.
 // At exit and at the end of the session every value is written; otherwise only those that differ
 // from what this writer last wrote.
 void Workday::save(Save what) {
@@ -19,6 +21,20 @@ void Workday::save(Save what) {
     const bool isOpen = openPeriodNow(open);
     Settings saved = settings_;
     copyText(saved.currentActivityName, currentActivityName());
+    // The question open, or the one a crashed run left until it is answered at start-up.
+    AwayQuestion asked = left_;
+    const bool isAsking = question_.open || (hasLeft_ && !begun_);
+    if (question_.open) {
+        asked.start = question_.stretch.start;
+        asked.end = question_.stretch.end;
+        asked.length = question_.stretch.length;
+        asked.endUtc = services_.clock.utcTime() -
+                       static_cast<std::int64_t>(static_cast<std::uint32_t>(
+                           services_.clock.tickCount() - question_.stretch.endTick)) *
+                           (UNITS_PER_SECOND / 1000);
+        asked.hourly = question_.hourly;
+        copyText(asked.activity, activities_->name(question_.activity));
+    }
     services_.store.write([&](SettingsWriter& key) {
         ChangedValuesWriter out(key, written_, what == Save::Everything);
         if (what != Save::OpenPeriod) {
@@ -30,6 +46,7 @@ void Workday::save(Save what) {
             removeOpenPeriod(out);
         }
         saveLedgerPending(out, pending_);
+        saveAwayQuestion(out, isAsking ? &asked : nullptr);
     });
 }
 
@@ -91,52 +108,60 @@ void Workday::flushLedger() {
     }
 }
 
-void Workday::closeCrashedPeriod() {
-    std::int64_t now = 0;
-    const std::int64_t nowUtc = services_.clock.utcTime();
-    OpenPeriod left;
-    bool found = false;
-    if (wallClockValue(services_.clock.localTime(), now)) {
-        services_.store.read([&](SettingsReader* key) {
-            found = key != nullptr && loadOpenPeriod(*key, now, nowUtc, left);
-        });
-    }
-    if (!found) {
-        return;
-    }
-    // Its Finished goes where its Started went, dated at that run's last checkpoint.
-    LogFields crashed;
-    crashed.loggingEnabled = left.hasFiles ? left.logFile[0] != '\0' : settings_.logging;
-    copyText(crashed.logFileName, left.hasFiles ? left.logFile : settings_.logFile);
-    crashed.logActivityName = left.name;
-    if (localTimeOf(left.start, crashed.startTime) &&
-        localTimeOf(left.checkpoint, crashed.finishTime)) {
-        services_.log.write(crashed, LOG_FINISHED);
-    }
-    if (!left.hasEarnings) {
-        return;
-    }
-    // Its row earns what the meter had at that checkpoint over its total as the period began,
-    // in the ledger of its own run.
-    LedgerPeriod period;
-    period.start = left.start;
-    period.finish = left.checkpoint;
-    period.elapsed = left.hasUtc ? left.checkpointUtc - left.startUtc : -1;
-    period.activity = left.name;
-    period.paid = left.paid;
-    period.hourly = rate_.hourly;
-    period.earned = left.paid ? static_cast<double>(settings_.savedTotal) - left.startTotal : 0.0;
-    period.currency = settings_.currency;
+LogFields Workday::crashedLog() const {
+    // Where its Started went, whatever folder this run is in.
+    LogFields log;
+    log.loggingEnabled = crashed_.hasFiles ? crashed_.logFile[0] != '\0' : settings_.logging;
+    copyText(log.logFileName, crashed_.hasFiles ? crashed_.logFile : settings_.logFile);
+    log.logActivityName = crashed_.name;
+    return log;
+}
+
+void Workday::recordCrashed(LedgerPeriod& period) {
+    // In the ledger of its own run.
     char here[PERIOD_PATH_SIZE];
     services_.names.wholePath(settings_.ledgerFile, here, sizeof here);
-    if (!left.hasFiles || (settings_.ledger && std::strcmp(here, left.ledgerFile) == 0)) {
+    if (!crashed_.hasFiles || (settings_.ledger && std::strcmp(here, crashed_.ledgerFile) == 0)) {
         record(period);
-    } else if (left.ledgerFile[0] != '\0') {
+    } else if (crashed_.ledgerFile[0] != '\0') {
         TextBuffer theirs;
         appendLedgerRows(period, theirs);
-        if (services_.ledger.append(left.ledgerFile, theirs) != LedgerWrite::Written) {
+        if (services_.ledger.append(crashed_.ledgerFile, theirs) != LedgerWrite::Written) {
             pending_.append(theirs);  // kept, in this run's ledger then
         }
+    }
+}
+
+bool Workday::ledgerRow(LedgerPeriod& period, std::int64_t start, std::int64_t finish,
+                        std::int64_t elapsed, const char* activity, bool paid, double earned) {
+    period.start = start;
+    period.finish = finish;
+    period.elapsed = elapsed;
+    period.activity = activity;
+    period.paid = paid;
+    period.hourly = rate_.hourly;
+    period.earned = paid ? earned : 0.0;
+    period.currency = settings_.currency;
+    return true;
+}
+
+void Workday::closeCrashedPeriod() {
+    if (!hasCrashed_ || closeCrashedAround()) {
+        return;
+    }
+    // Its Finished, dated at that run's last checkpoint.
+    LogFields log = crashedLog();
+    if (localTimeOf(crashed_.start, log.startTime) &&
+        localTimeOf(crashed_.checkpoint, log.finishTime)) {
+        services_.log.write(log, LOG_FINISHED);
+    }
+    // Its row earns what the meter had at that checkpoint over its total as the period began.
+    LedgerPeriod period;
+    if (crashed_.hasEarnings &&
+        ledgerRow(period, crashed_.start, crashed_.checkpoint,
+                  crashed_.hasUtc ? crashed_.checkpointUtc - crashed_.startUtc : -1, crashed_.name,
+                  crashed_.paid, static_cast<double>(settings_.savedTotal) - crashed_.startTotal)) {
+        recordCrashed(period);
     }
 }
 

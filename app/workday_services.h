@@ -21,6 +21,10 @@ class Clock {
     // UTC now, in 100 ns units since 1601: a time a change of time zone or of summer time leaves
     // alone, kept where the tick count does not last (beyond the run).
     virtual std::int64_t utcTime() = 0;
+    // The milliseconds the machine has been awake, which stop while it sleeps.
+    virtual std::uint64_t awakeMs() = 0;
+    // The tick count at the user's last keyboard or mouse input.
+    virtual std::uint32_t lastInputTick() = 0;
 
   protected:
     ~Clock() = default;

@@ -9,6 +9,7 @@
 
 #include "base/callback.h"
 #include "dialogs/dialog_values.h"
+#include "activities/activities.h"
 #include "activities/ledger_summary.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
@@ -45,3 +46,12 @@ void runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summa
 
 // About: the link buttons hand their URL to open, which is openLink in the program.
 void runAboutDialog(HINSTANCE instance, HWND owner, Callback<void(const char*)> open);
+
+// Time away: asks how the stretch of `question` should count; the activity picked (the first
+// offered being `first`), or -1 for Keep.
+int runTimeAwayDialog(HINSTANCE instance, HWND owner, const char* question,
+                      const Activities& activities, int first);
+
+// Options: true after OK, the working values then holding the minutes away asked about and the
+// start at sign-in, whose shortcut OK has made or deleted already.
+bool runOptionsDialog(HINSTANCE instance, HWND owner, OptionsChoice& working, int storedMinutes);

@@ -26,6 +26,7 @@
 #define CMD_ALWAYS_ON_TOP 11848
 #define CMD_CURRENCY 11849
 #define CMD_SUMMARY 11850
+#define CMD_OPTIONS 11851
 // Activity i of the list is command ACTIVITY_COMMAND_BASE + i.
 #define ACTIVITY_COMMAND_BASE 12000
 
@@ -38,6 +39,8 @@
 #define IDD_RESET_TOTAL 6
 #define IDD_CURRENCY 7
 #define IDD_SUMMARY 8
+#define IDD_TIME_AWAY 9
+#define IDD_OPTIONS 10
 
 // Edit rate dialog controls.
 #define IDC_RATE_HOURLY 105
@@ -95,6 +98,18 @@
 #define IDC_SUMMARY_KEEP 1004
 #define IDC_SUMMARY_NOTE 1005
 
+// Time away dialog controls.
+#define IDC_AWAY_TEXT 101
+#define IDC_AWAY_LABEL 102
+#define IDC_AWAY_ACTIVITY 103
+
+// Options dialog controls.
+#define IDC_OPTIONS_ASK 101
+#define IDC_OPTIONS_MINUTES 102
+#define IDC_OPTIONS_MINUTES_LABEL 103
+#define IDC_OPTIONS_START 104
+#define IDC_OPTIONS_GROUP 201
+
 // About dialog controls and the logo.
 #define IDC_ABOUT_WEB 101
 #define IDC_ABOUT_MAIL 102
@@ -131,3 +146,9 @@
 #define IDH_CURRENCY_TWO_DECIMALS 7110
 #define IDH_CURRENCY_PREVIEW 7111
 #define IDH_CURRENCY_BROWSE 7112
+#define IDH_TIME_AWAY_OK 9001
+#define IDH_TIME_AWAY_ACTIVITY 9103
+#define IDH_OPTIONS_OK 10001
+#define IDH_OPTIONS_ASK 10101
+#define IDH_OPTIONS_MINUTES 10102
+#define IDH_OPTIONS_START 10104

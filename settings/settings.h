@@ -22,6 +22,8 @@ static_assert(sizeof(Placement) == 44, "Placement must match WINDOWPLACEMENT");
 
 constexpr std::uint32_t SETTINGS_TEXT_SIZE = 256;  // 255 characters and the terminator
 constexpr std::uint32_t PERIOD_PATH_SIZE = 260;    // a whole path: the platform's MAX_PATH
+constexpr std::int32_t DEFAULT_AWAY_MINUTES = 15;
+constexpr std::int32_t MAX_AWAY_MINUTES = 720;
 
 // Everything that survives from one run to the next apart from the activities file and the log.
 struct Settings {
@@ -35,9 +37,11 @@ struct Settings {
     char digitsBitmapFile[SETTINGS_TEXT_SIZE] = "";
     std::int32_t decimals = 0;
     float savedTotal = 0.0f;
-    // Beyond the thirteen: the ledger of finished periods, its file and its switch.
+    // Beyond the thirteen: the ledger of finished periods, its file and its switch; and how many
+    // minutes away are asked about (0: never).
     char ledgerFile[SETTINGS_TEXT_SIZE] = "";
     bool ledger = true;
+    std::int32_t awayMinutes = DEFAULT_AWAY_MINUTES;
 };
 
 // Terminates text data of `size` bytes read into a buffer of `capacity` bytes, as the registry
@@ -130,6 +134,24 @@ void removeOpenPeriod(SettingsWriter& writer);
 // UTC when the key has it, else by the local clock; or longer than MAX_OPEN_PERIOD_DAYS).
 bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
                     OpenPeriod& period);
+
+// The question about a stretch of time away, kept while it is open, so that a crash loses
+// neither it nor any money: when the stretch began and ended on the local clock, its end in UTC,
+// its true length (100 ns), the hourly figure it earned at, and the activity it interrupted.
+struct AwayQuestion {
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+    std::int64_t endUtc = 0;
+    std::int64_t length = 0;
+    double hourly = 0;
+    char activity[SETTINGS_TEXT_SIZE] = "";
+};
+// Writes the question, or (null) takes it out.
+void saveAwayQuestion(SettingsWriter& writer, const AwayQuestion* question);
+// The question left open, when there is a sound one: false when a value is missing, of the wrong
+// kind or size, or impossible (an end before the start or after `nowUtc`, a length of nothing or
+// of more than MAX_OPEN_PERIOD_DAYS, a rate out of its range).
+bool loadAwayQuestion(SettingsReader& reader, std::int64_t nowUtc, AwayQuestion& question);
 
 // The ledger's rows still waiting for its file ("LedgerPending"), kept so that neither a crash
 // nor an exit loses them: the newest whole rows of at most this many bytes; none (the value

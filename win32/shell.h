@@ -14,3 +14,9 @@ INT_PTR shellOpen(HWND owner, const char* file, int show);
 
 // GetOpenFileNameA; FALSE when the common dialogs cannot be loaded.
 BOOL getOpenFileName(OPENFILENAMEA* request);
+
+// The shortcut in the user's Startup folder that starts this program at sign-in, in the folder
+// that is current now (where its activities file, log and ledger are): whether it is there; and
+// making it, or deleting it, false when that cannot be done.
+bool startupShortcutExists();
+bool setStartupShortcut(bool wanted);

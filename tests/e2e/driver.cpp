@@ -334,6 +334,15 @@ int main(int argc, char** argv) {
         PostMessageA(w, WM_KEYUP, static_cast<WPARAM>(number(2)), 0xC0000001);
     } else if (std::strcmp(verb, "syscommand") == 0) {
         SendMessageA(w, WM_SYSCOMMAND, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "session") == 0) {
+        // As the session's notifications come: 7 locked, 8 unlocked.
+        PostMessageA(w, WM_WTSSESSION_CHANGE, static_cast<WPARAM>(number(2)), 0);
+    } else if (std::strcmp(verb, "input") == 0) {
+        // A mouse movement of nothing: input, as far as the system's idle time goes.
+        INPUT moved{};
+        moved.type = INPUT_MOUSE;
+        moved.mi.dwFlags = MOUSEEVENTF_MOVE;
+        return SendInput(1, &moved, sizeof moved) == 1 ? 0 : 1;
     } else if (std::strcmp(verb, "endsession") == 0) {
         SendMessageA(w, WM_ENDSESSION, static_cast<WPARAM>(number(2)), 0);
     } else if (std::strcmp(verb, "move") == 0) {

@@ -164,7 +164,8 @@ first_run() {
         "!Nothing in particular" "Working" "!Lunch" >"$work/expected-acts.txt"
     cmp -s "$work/acts.txt" "$work/expected-acts.txt" || fail "default activities file"
     stop_app
-    expect_eq "$(reg_count)" 15 "values saved: the thirteen and the ledger's two"
+    expect_eq "$(reg_count)" 16 \
+        "values saved: the thirteen, the ledger's two and the minutes away asked about"
     local name
     for name in Kett DaysPerYear HoursPerDay Hourly Logging TopMost Currency Decimals; do
         [[ "$(reg_value $name)" =~ ^REG_BINARY\ [0-9A-F]{8}$ ]] || fail "$name: $(reg_value $name)"
@@ -257,7 +258,7 @@ end_session() {
     expect_eq "$(reg_value Kett)" "" "nothing saved at a cancelled end of session"
     expect_eq "$(grep -c Finished "$work/log.txt" || true)" 0 "no finish logged"
     check endsession 1
-    expect_eq "$(reg_count)" 15 "values saved at the end of the session"
+    expect_eq "$(reg_count)" 16 "values saved at the end of the session"
     expect_eq "$(grep -c Finished "$work/log.txt")" 1 "one finish logged"
     read -r _ _ _ _ _ _ _ visible <<<"$(drive geometry)"
     expect_eq "$visible" 1 "window left in place"
@@ -357,6 +358,84 @@ crash_in_another_folder() {
             "the $folder folder's ledger"
     done
     APP_DIR=
+}
+
+# Away from a paid activity for longer than the threshold (here a minute), the screen locked:
+# on return Cointrel asks how that time should count. Counted as the unpaid activity it offers
+# first, the stretch's earnings come off the total, and the log and the ledger show it as that
+# activity's, between two periods of Working.
+time_away() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    reg_set Hourly REG_BINARY "$(float_hex 3600)"  # one a second
+    reg_set AwayMinutes REG_BINARY 01000000
+    start_app
+    check input  # the last input before the screen locks
+    check session 7
+    sleep 62
+    check session 8
+    check dialog-wait "Time away" 15000
+    local question
+    question=$(drive dialog-text "Time away" 101)
+    [[ "$question" == "You were away from "*" (0:01) while Working was current." ]] ||
+        fail "the question: $question"
+    check dialog-click "Time away" 1
+    check dialog-gone "Time away" 5000
+    stop_app
+    local run="NAME Working|STARTED|FINISHED|DURATION|"
+    expect_eq "$(log_shape)" \
+        "EMPTY|BANNER|${run}NAME Nothing in particular|STARTED|FINISHED|DURATION|$run" \
+        "the log, the stretch between two periods of Working"
+    local rows
+    rows=$(tail -n +2 "$work/ledger.csv" | tr -d '\r')
+    expect_eq "$(cut -d, -f4,5 <<<"$rows" | tr '\n' ' ')" \
+        "Working,1 Nothing in particular,0 Working,1 " "the ledger's periods"
+    local total
+    total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
+    perl -e 'my ($total, $text) = @ARGV; my @rows = split /\n/, $text; my $earned = 0;
+        for (@rows) { my @f = split /,/; $earned += $f[7] }
+        my @away = split /,/, $rows[1];
+        exit !(abs($total - $earned) < 0.05 && $away[5] >= 60 && $away[5] < 90 && $total < 30)' \
+        "$total" "$rows" || fail "a total of $total for the rows $rows"
+}
+
+# Options makes the shortcut that starts Cointrel at sign-in, in the folder it runs in now, and
+# deletes it again.
+startup_shortcut() {
+    reg_clear
+    local user startup programs
+    user=$(id -un)
+    startup="AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Startup\Cointrel.lnk"
+    programs="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+    # The shortcut, in its folder as the file system spells it (Wine's is "StartUp").
+    shortcut() { find "$programs" -maxdepth 2 -ipath '*/startup/cointrel.lnk'; }
+    shortcut | xargs -r -d '\n' rm -f
+    start_app
+    open_dialog 11851 Options
+    expect_eq "$(drive dialog-checked Options 104)" 0 "the box, with no shortcut"
+    check dialog-click Options 104
+    check dialog-click Options 1
+    check dialog-gone Options 5000
+    [ -n "$(shortcut)" ] || fail "no shortcut in the Startup folder"
+    stop_app
+    # Started from it, as at sign-in, from another folder: it runs in this one.
+    rm -f "$work/acts.txt"
+    mkdir -p "$work/elsewhere"
+    setup "start from the Startup shortcut" env -C "$work/elsewhere" "$wine_run" start \
+        "C:\\users\\$user\\$startup"
+    check wait-window 10000
+    check close-wait 10000
+    [ -f "$work/acts.txt" ] || fail "not started in the folder the shortcut was made in"
+    [ ! -e "$work/elsewhere/acts.txt" ] || fail "started in the folder it was started from"
+    start_app
+    open_dialog 11851 Options
+    expect_eq "$(drive dialog-checked Options 104)" 1 "the box, with the shortcut there"
+    check dialog-click Options 104
+    check dialog-click Options 1
+    check dialog-gone Options 5000
+    [ -z "$(shortcut)" ] || fail "the shortcut is still there: $(shortcut)"
+    stop_app
+    expect_eq "$(reg_value AwayMinutes)" "REG_BINARY 0F000000" "the minutes asked about"
 }
 
 # Every finished period is one ledger row, its earnings its time at the rate; a crashed run's
@@ -605,7 +684,7 @@ run_script_stop() {
         "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' >"$work/saved.txt" || true
         wineserver -k 2>/dev/null || true
     ) || fail "run.sh: $(tail -n 5 "$work/run.out")"
-    expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 15 "values saved at Ctrl+C"
+    expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 16 "values saved at Ctrl+C"
     ! grep -q '^    PeriodCheckpoint' "$work/saved.txt" || fail "the period was left open"
     grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
 }
@@ -648,7 +727,7 @@ packages() {
     [ ! -e "$program" ] || fail "the program folder is still there: $(ls "$program")"
     [ ! -e "$home/$(tr '\\' / <<<"$shortcut")" ] || fail "the shortcut is still there"
     [ -f "$data/acts.txt" ] || fail "the data folder went with the program"
-    expect_eq "$(reg_count)" 15 "the settings stay"
+    expect_eq "$(reg_count)" 16 "the settings stay"
 }
 
 . "$here/bad_inputs.sh"

@@ -190,7 +190,7 @@ TEST_F(SettingsTest, NonFiniteTotalIsNotCarriedOver) {
     }
 }
 
-// The thirteen in their order, then the ledger's two.
+// The thirteen in their order, then the ledger's two and the minutes away asked about.
 TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     std::strcpy(settings.activitiesFile, "C:\\work\\acts.txt");
     std::strcpy(settings.logFile, "log.txt");
@@ -213,7 +213,7 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
               (std::vector<std::string>{"Kett", "DaysPerYear", "HoursPerDay", "Hourly",
                                         "ActivitiesFile", "LogFile", "Logging", "CurrentActivity",
                                         "Placement", "TopMost", "Currency", "DigitsBitmapFile",
-                                        "Decimals", "LedgerFile", "Ledger"}));
+                                        "Decimals", "LedgerFile", "Ledger", "AwayMinutes"}));
     for (const auto& [name, value] : store.values) {
         const bool text = name == "ActivitiesFile" || name == "LogFile" ||
                           name == "CurrentActivity" || name == "DigitsBitmapFile" ||
@@ -365,6 +365,74 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
     OpenPeriod read;
     EXPECT_TRUE(loadOpenPeriod(key, NOW, UTC, read));
     EXPECT_FALSE(read.hasEarnings);
+}
+
+// The minutes away asked about: 0 (never) to 720, anything else the default; and the question
+// about a stretch, kept while open, asks nothing when a value of it cannot be.
+TEST_F(SettingsTest, TimeAwayValuesAreTakenOnlyWhenSound) {
+    const struct {
+        const char* what;
+        void (*store)(MemoryStore&);
+        int minutes;
+    } minutes[] = {
+        {"missing", [](MemoryStore&) {}, 15},
+        {"never", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{0}); }, 0},
+        {"the most", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{720}); }, 720},
+        {"too many", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{721}); }, 15},
+        {"negative", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{-5}); }, 15},
+        {"as text", [](MemoryStore& s) { s.setText("AwayMinutes", "30"); }, 15},
+        {"two bytes", [](MemoryStore& s) { s.setBytes("AwayMinutes", 2); }, 15},
+    };
+    for (const auto& c : minutes) {
+        MemoryStore key;
+        c.store(key);
+        loadSettings(&key, settings, rate);
+        EXPECT_EQ(settings.awayMinutes, c.minutes) << c.what;
+    }
+
+    constexpr std::int64_t NOW = 134000000000000000, MINUTE = 600000000;
+    AwayQuestion asked;
+    asked.start = NOW - 30 * MINUTE;
+    asked.end = NOW - 10 * MINUTE;
+    asked.endUtc = NOW - 10 * MINUTE;
+    asked.length = 20 * MINUTE;
+    asked.hourly = 25;
+    copyText(asked.activity, "Working");
+    // Each case spoils the question as saved, or the key after it.
+    const struct {
+        const char* what;
+        void (*spoil)(AwayQuestion&);
+        void (*spoilKey)(MemoryStore&);
+        bool asks;
+    } questions[] = {
+        {"sound", [](AwayQuestion&) {}, [](MemoryStore&) {}, true},
+        {"answered", [](AwayQuestion&) {}, [](MemoryStore& s) { saveAwayQuestion(s, nullptr); },
+         false},
+        {"no activity", [](AwayQuestion&) {},
+         [](MemoryStore& s) { s.values.erase("AwayActivity"); }, false},
+        {"stretch as text", [](AwayQuestion&) {},
+         [](MemoryStore& s) { s.setText("AwayStretch", "x"); }, false},
+        {"an end before the start", [](AwayQuestion& q) { q.end = q.start - 1; },
+         [](MemoryStore&) {}, false},
+        {"an end in the future", [](AwayQuestion& q) { q.endUtc = NOW + 1; }, [](MemoryStore&) {},
+         false},
+        {"no length", [](AwayQuestion& q) { q.length = 0; }, [](MemoryStore&) {}, false},
+        {"a rate of nothing", [](AwayQuestion& q) { q.hourly = 0; }, [](MemoryStore&) {}, false},
+    };
+    for (const auto& c : questions) {
+        AwayQuestion q = asked;
+        c.spoil(q);
+        MemoryStore key;
+        saveAwayQuestion(key, &q);
+        c.spoilKey(key);
+        AwayQuestion read;
+        EXPECT_EQ(loadAwayQuestion(key, NOW, read), c.asks) << c.what;
+        if (c.asks) {
+            EXPECT_EQ(read.length, asked.length);
+            EXPECT_EQ(read.hourly, asked.hourly);
+            EXPECT_STREQ(read.activity, "Working");
+        }
+    }
 }
 
 }  // namespace

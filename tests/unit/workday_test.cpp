@@ -47,6 +47,9 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
     LocalTime localTime() override { return now; }
     std::uint32_t tickCount() override { return tick; }
     std::int64_t utcTime() override { return wall(now.hour, now.minute, now.second) + UTC_AHEAD; }
+    std::uint64_t awakeMs() override { return tick; }  // never asleep
+    std::uint32_t lastInputTick() override { return lastInput; }
+    std::uint32_t lastInput = 0;
     void read(Callback<void(SettingsReader*)> reads) override { reads(&key); }
     bool write(Callback<void(SettingsWriter&)> writes) override {
         writes(*this);
@@ -105,11 +108,11 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
 
 const char* const ALL =
     "Kett DaysPerYear HoursPerDay Hourly ActivitiesFile LogFile Logging CurrentActivity "
-    "Placement TopMost Currency DigitsBitmapFile Decimals LedgerFile Ledger";
+    "Placement TopMost Currency DigitsBitmapFile Decimals LedgerFile Ledger AwayMinutes";
 const std::string ALL_AND_NOTHING_OPEN =
     std::string(ALL) +
     " -PeriodCheckpoint -PeriodStart -PeriodName -PeriodPaid -PeriodStartTotal -PeriodLog"
-    " -PeriodLedger -LedgerPending";
+    " -PeriodLedger -LedgerPending -AwayStretch -AwayActivity";
 
 // A run at 25 an hour from 100, logging to log.txt, that finds a crashed run's period at start:
 // every event's log records, ledger rows and writes to the key, and the meter after it.
@@ -147,7 +150,7 @@ TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
          "old.txt Finished Filing 10:00-10:20|ledger.csv Filing,1,1200,7.00|log.txt Banner 09:00|"
          "log.txt Started Working 09:00|",
          "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodLog PeriodLedger "
-         "PeriodCheckpoint -LedgerPending",
+         "PeriodCheckpoint -LedgerPending -AwayStretch -AwayActivity",
          true, 1000, 100.0},
         {"the first checkpoint: every value", at(9, 0, 10), 11000, [&] { day.checkpoint(); }, "",
          std::string(ALL) + " PeriodCheckpoint", true, 1000, 100.0 + 25.0 * 10 / 3600},
@@ -218,6 +221,97 @@ TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
     EXPECT_FALSE(day.summary(0)->fileLeftOut);
     world.held = true;
     EXPECT_TRUE(day.summary(0)->fileLeftOut);
+}
+
+// At 3600 an hour from 100, Working from 09:00: the screen locked from 09:10 to 09:30, answered
+// at 09:40, the run ended at 10:00. The total, the log and the ledger agree for every answer; and
+// a crash with the question open loses neither it nor any money.
+TEST(Workday, TimeAwayCountsAsTheUserSays) {
+    TempDir dir;
+    writeBytes(dir.file("acts.txt"), "!Nothing in particular\nWorking\n!Lunch\nMeeting\n");
+    const auto atMinute = [](World& world, int minute, const std::function<void()>& act) {
+        world.now = at(9 + minute / 60, minute % 60);
+        world.tick = static_cast<std::uint32_t>(minute) * 60000;
+        act();
+    };
+    const auto run = [&](World& world, Workday& day) {
+        world.key.setText("ActivitiesFile", dir.file("acts.txt"));
+        world.key.set("Kett", 100.0f);
+        world.key.set("Hourly", 3600.0f);
+        world.key.set("Logging", std::int32_t{1});
+        world.key.setText("CurrentActivity", "Working");
+        atMinute(world, 0, [&] {
+            ASSERT_TRUE(day.load());
+            day.begin();
+            day.meter().step(world.tick);
+        });
+        world.lastInput = 600000;
+        atMinute(world, 10, [&] { day.sessionLocked(true); });
+        atMinute(world, 30, [&] { day.sessionLocked(false); });
+        Workday::AwayAsk ask{};
+        ASSERT_TRUE(day.awayQuestion(ask));
+        EXPECT_EQ((ask.end - ask.start) / UNITS_PER_SECOND, 1200);
+        EXPECT_STREQ(ask.activity, "Working");
+        EXPECT_EQ(world.key.values.count("AwayStretch"), 1u) << "kept while it is open";
+        world.records.clear();
+    };
+    const std::string before = "log.txt Finished Working 09:00-09:10|";
+    const struct {
+        const char* what;
+        int picked;
+        double total;  // at 10:00
+        std::string records;
+    } answers[] = {
+        {"unpaid: its earnings come off", 0, 2500.0,
+         before + "log.txt Started Nothing in particular 09:10|"
+                  "log.txt Finished Nothing in particular 09:10-09:30|"
+                  "ledger.csv Working,1,600,600.00|ledger.csv Nothing in particular,0,1200,0.00|"
+                  "log.txt Started Working 09:30|log.txt Finished Working 09:30-10:00|"
+                  "ledger.csv Working,1,1800,1800.00|"},
+        {"another paid activity: nothing off", 3, 3700.0,
+         before + "log.txt Started Meeting 09:10|log.txt Finished Meeting 09:10-09:30|"
+                  "ledger.csv Working,1,600,600.00|ledger.csv Meeting,1,1200,1200.00|"
+                  "log.txt Started Working 09:30|log.txt Finished Working 09:30-10:00|"
+                  "ledger.csv Working,1,1800,1800.00|"},
+        {"keep", -1, 3700.0,
+         "log.txt Finished Working 09:00-10:00|ledger.csv Working,1,3600,3600.00|"},
+        {"the activity interrupted: as keep", 1, 3700.0,
+         "log.txt Finished Working 09:00-10:00|ledger.csv Working,1,3600,3600.00|"},
+    };
+    for (const auto& a : answers) {
+        World world;
+        Workday day(WorkdayServices{world, world, world, world, world});
+        run(world, day);
+        atMinute(world, 40, [&] { day.awayAnswered(a.picked); });
+        EXPECT_EQ(world.key.values.count("AwayStretch"), 0u) << a.what << ": answered";
+        atMinute(world, 60, [&] { day.exit(); });
+        EXPECT_EQ(world.records, a.records) << a.what;
+        EXPECT_EQ(world.key.get<float>("Kett"), static_cast<float>(a.total)) << a.what;
+    }
+
+    // A crash with the question open: the next start asks it, and counts the crashed period so.
+    World world;
+    auto crashed = std::make_unique<Workday>(WorkdayServices{world, world, world, world, world});
+    run(world, *crashed);
+    const float saved = world.key.get<float>("Kett");  // 1900, as at 09:30
+    Workday next(WorkdayServices{world, world, world, world, world});
+    world.now = at(9, 45);
+    ASSERT_TRUE(next.load());
+    Workday::AwayAsk ask{};
+    ASSERT_TRUE(next.awayQuestion(ask));
+    EXPECT_STREQ(ask.activity, "Working");
+    next.awayAnswered(2);  // Lunch
+    next.begin();
+    EXPECT_EQ(
+        world.records,
+        "C:\\work\\log.txt Finished Working 09:00-09:10|C:\\work\\log.txt Started Lunch 09:10|"
+        "C:\\work\\log.txt Finished Lunch 09:10-09:30|C:\\work\\log.txt Started Working 09:30|"
+        "C:\\work\\log.txt Finished Working 09:30-09:30|ledger.csv Working,1,600,600.00|"
+        "ledger.csv Lunch,0,1200,0.00|ledger.csv Working,1,0,0.00|"
+        "log.txt Banner 09:45|log.txt Started Working 09:45|");
+    EXPECT_EQ(next.meter().total, static_cast<double>(saved) - 1200.0);
+    EXPECT_FALSE(next.awayQuestion(ask));
+    EXPECT_EQ(world.key.values.count("AwayStretch"), 0u);
 }
 
 }  // namespace

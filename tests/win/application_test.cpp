@@ -66,8 +66,9 @@ TEST_F(AppTest, MenusAtCreationHaveEveryItemAndOneCheckMarkEach) {
                                      {"&Currency...", CMD_CURRENCY},
                                      {"&Logging...", CMD_LOGGING},
                                      {"&Summary...", CMD_SUMMARY},
+                                     {"&Options...", CMD_OPTIONS},
                                      {"E&xit", CMD_EXIT}});
-    EXPECT_EQ(GetMenuItemCount(app->counterMenu()), 6);
+    EXPECT_EQ(GetMenuItemCount(app->counterMenu()), 7);
     expectItems(app->activitiesMenu(), {{"Edit &rate...", CMD_EDIT_RATE},
                                         {"", 0},
                                         {"&New activity...", CMD_NEW_ACTIVITY},

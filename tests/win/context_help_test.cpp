@@ -33,6 +33,7 @@ TEST_F(AppTest, ContextHelpExplainsTheControlAskedAboutAndNotItsLabel) {
         {CMD_EDIT_ACTIVITIES, "Activites...", IDC_FILE_NAME, IDC_FILE_OPEN_NOTE, "! before"},
         {CMD_NEW_ACTIVITY, "Add new activity...", IDC_NEW_ACTIVITY_UNPAID, IDC_NEW_ACTIVITY_LABEL,
          "stand still"},
+        {CMD_OPTIONS, "Options", IDC_OPTIONS_MINUTES, IDC_OPTIONS_MINUTES_LABEL, "1 to 720"},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(driveDialog(window, c.command, [&] {

@@ -1,0 +1,117 @@
+#include "app/time_away.h"
+
+#include <utility>
+
+namespace {
+
+constexpr std::int64_t UNITS_PER_MS = 10000;
+// A gap between the tick count and the awake time shorter than this is the clocks' own drift.
+constexpr std::int64_t LEAST_SLEEP_MS = 2000;
+
+// Whether tick `a` comes after tick `b`, across the counter's wrap.
+bool after(std::uint32_t a, std::uint32_t b) {
+    return static_cast<std::int32_t>(a - b) > 0;
+}
+
+}  // namespace
+
+void AwayWatch::restart(const AwayReading& now, std::uint32_t thresholdMs) {
+    threshold_ = thresholdMs;
+    last_ = quiet_ = now;
+    since_ = now.tick;
+    locked_ = asleep_ = false;
+    count_ = 0;
+}
+
+std::uint32_t AwayWatch::inputSince(std::uint32_t lastInput, std::uint32_t now) const {
+    return after(lastInput, since_) && !after(lastInput, now) ? lastInput : since_;
+}
+
+void AwayWatch::locked(const AwayReading& now, std::uint32_t lastInput) {
+    if (!locked_ && !asleep_) {
+        since_ = inputSince(lastInput, now.tick);  // idle, then locked: one stretch from there
+    }
+    locked_ = true;
+    last_ = now;
+}
+
+void AwayWatch::unlocked(const AwayReading& now) {
+    last_ = now;
+    if (std::exchange(locked_, false) && !asleep_) {
+        back(now);
+    }
+}
+
+void AwayWatch::suspended(const AwayReading& now, std::uint32_t lastInput) {
+    if (!locked_ && !asleep_) {
+        since_ = inputSince(lastInput, now.tick);
+    }
+    asleep_ = true;
+    last_ = now;
+}
+
+void AwayWatch::resumed(const AwayReading& now) {
+    // A resume is a return, whether its suspend was told or not; a screen still locked is not.
+    asleep_ = false;
+    last_ = now;
+    if (!locked_) {
+        back(now);
+    }
+}
+
+void AwayWatch::checked(const AwayReading& now, std::uint32_t lastInput) {
+    // The tick count went on while the machine slept, and the awake time did not.
+    const auto ticks = static_cast<std::int64_t>(static_cast<std::uint32_t>(now.tick - last_.tick));
+    const auto awake = static_cast<std::int64_t>(now.awake - last_.awake);
+    const bool slept = now.awake >= last_.awake && ticks - awake >= LEAST_SLEEP_MS;
+    if (locked_ || asleep_) {
+        last_ = now;
+        return;  // input does not count while the screen is locked or the machine asleep
+    }
+    if (slept) {
+        // From the last input known before it: whatever came after may have woken the machine.
+        last_ = now;
+        back(now);
+        return;
+    }
+    const std::uint32_t input = inputSince(lastInput, now.tick);
+    last_ = now;
+    if (input != since_) {
+        // Input again: the user was back by then, and away, as far as is known, until the last
+        // moment seen without it.
+        back(quiet_);
+        since_ = input;
+    }
+    quiet_ = now;
+}
+
+void AwayWatch::back(const AwayReading& end) {
+    const std::uint32_t from = since_;
+    since_ = end.tick;
+    quiet_ = end;
+    if (threshold_ == 0 || after(from, end.tick)) {
+        return;
+    }
+    const std::uint32_t ms = end.tick - from;
+    if (ms < threshold_ || count_ == KEPT) {
+        return;
+    }
+    AwayStretch& s = ended_[count_++];
+    s.length = static_cast<std::int64_t>(ms) * UNITS_PER_MS;
+    s.end = end.local;
+    s.start = end.local - s.length;  // the local clock may have jumped meanwhile; the length not
+    s.startTick = from;
+    s.endTick = end.tick;
+}
+
+bool AwayWatch::take(AwayStretch& stretch) {
+    if (count_ == 0) {
+        return false;
+    }
+    stretch = ended_[0];
+    for (std::size_t i = 1; i < count_; ++i) {
+        ended_[i - 1] = ended_[i];
+    }
+    --count_;
+    return true;
+}

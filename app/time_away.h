@@ -1,0 +1,57 @@
+#pragma once
+
+// Noticing that the user was away while the meter ran: the screen locked, the machine asleep, or
+// no input at all. Whatever overlaps is one stretch, from the last input before it to the moment
+// the user is back; a stretch at least as long as the threshold is asked about.
+
+#include <cstddef>
+#include <cstdint>
+
+// The clocks at one moment: the local wall clock (100 ns since 1601), the tick count, which
+// counts on while the machine sleeps, and the awake time, which stops meanwhile (both ms).
+struct AwayReading {
+    std::int64_t local;
+    std::uint32_t tick;
+    std::uint64_t awake;
+};
+
+// A stretch of time away: when it began and ended on the local clock, and its true length (100 ns)
+// from the tick count, which no change of the clock moves.
+struct AwayStretch {
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+    std::int64_t length = 0;
+    std::uint32_t startTick = 0;
+    std::uint32_t endTick = 0;
+};
+
+class AwayWatch {
+  public:
+    // Watches from `now` on, the user present; stretches of at least `thresholdMs` count (none
+    // when 0).
+    void restart(const AwayReading& now, std::uint32_t thresholdMs);
+    void locked(const AwayReading& now, std::uint32_t lastInput);
+    void unlocked(const AwayReading& now);
+    void suspended(const AwayReading& now, std::uint32_t lastInput);
+    void resumed(const AwayReading& now);
+    // On the checkpoint timer: a sleep that came without its messages, and input after idleness.
+    void checked(const AwayReading& now, std::uint32_t lastInput);
+    // The earliest stretch that has ended and was long enough; false when there is none.
+    bool take(AwayStretch& stretch);
+
+  private:
+    // The user is back at `end`: the stretch since the last input ends there.
+    void back(const AwayReading& end);
+    // The last input as of `now`, or the user's last return when that came later.
+    std::uint32_t inputSince(std::uint32_t lastInput, std::uint32_t now) const;
+
+    std::uint32_t threshold_ = 0;
+    AwayReading last_{};       // the reading before this one
+    AwayReading quiet_{};      // the latest reading with no input since `since_`
+    std::uint32_t since_ = 0;  // tick of the last input, or of the user's last return
+    bool locked_ = false;
+    bool asleep_ = false;
+    static constexpr std::size_t KEPT = 4;
+    AwayStretch ended_[KEPT];  // stretches that ended, not yet taken, oldest first
+    std::size_t count_ = 0;
+};

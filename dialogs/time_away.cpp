@@ -1,0 +1,24 @@
+#include "dialogs/time_away.h"
+
+#include <cstdio>
+
+#include "activities/ledger.h"
+
+AwayQuestionText awayQuestionText(const LogMoment& from, const LogMoment& to, bool sameDay,
+                                  std::int64_t seconds, const char* activity) {
+    AwayQuestionText out;
+    std::snprintf(
+        out.text, sizeof out.text, "You were away from %s%s%s to %s%s%s (%s) while %s was current.",
+        sameDay ? "" : from.shortDate, sameDay ? "" : " ", from.time, sameDay ? "" : to.shortDate,
+        sameDay ? "" : " ", to.time, hoursAndMinutes(seconds).text, activity);
+    return out;
+}
+
+int awayFirstPick(const Activities& activities, int interrupted) {
+    for (int i = 0; i < activities.count; ++i) {
+        if (activities.paid[static_cast<std::size_t>(i)] == 0) {
+            return i;
+        }
+    }
+    return interrupted;
+}
