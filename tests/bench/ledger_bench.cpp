@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "activities/ledger.h"
+#include "activities/ledger_summary.h"
 #include "activities/log_text.h"
 
 namespace {
@@ -51,7 +51,7 @@ void BM_SummaryOfTenYears(benchmark::State& state) {
         auto summary = std::make_unique<LedgerSummary>(today, 0);
         summary->add(text.data(), text.size());
         summary->finish();
-        benchmark::DoNotOptimize(summary->ranges[LAST_MONTH].earned);
+        benchmark::DoNotOptimize(summary->ranges[LAST_MONTH].earned.count);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
     state.counters["rows"] = 50000;
