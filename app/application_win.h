@@ -83,8 +83,10 @@ class Application {
   private:
     void onCreate(HWND mainWindow);
     void onCommand(HWND mainWindow, unsigned id);
-    // The question about time away, when the workday has one and none is being asked.
+    // The question about time away, when the workday has one and none is being asked; or, from
+    // a notification, that question asked once the notification has been answered.
     void askAboutTimeAway(HWND mainWindow);
+    void askLater(HWND mainWindow);
     // After a command: the title, the check marks and the checkpoint timer as the workday is now.
     void showState(HWND mainWindow);
     // The window moved to a screen of another resolution: it takes the rectangle the system

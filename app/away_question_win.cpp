@@ -21,6 +21,15 @@ void Application::askAboutTimeAway(HWND mainWindow) {
     asking_ = false;
     day_.awayAnswered(picked);
     if (IsWindow(mainWindow) && !day_.ended()) {
-        PostMessageA(mainWindow, ASK_ABOUT_TIME_AWAY, 0, 0);  // one that ended meanwhile
+        showState(mainWindow);
+        askLater(mainWindow);  // one that ended meanwhile
+    }
+}
+
+void Application::askLater(HWND mainWindow) {
+    // Posted, not asked here: a notification the system sends waits for its answer.
+    Workday::AwayAsk ask{};
+    if (!asking_ && day_.awayQuestion(ask)) {
+        PostMessageA(mainWindow, ASK_ABOUT_TIME_AWAY, 0, 0);
     }
 }

@@ -123,19 +123,18 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             if (wParam == CHECKPOINT_TIMER_ID) {
                 day_.checkpoint();
-                PostMessageA(window, ASK_ABOUT_TIME_AWAY, 0, 0);
+                askAboutTimeAway(window);
             }
             return 0;
         case ASK_ABOUT_TIME_AWAY:
             askAboutTimeAway(window);
-            showState(window);
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND) {
                 day_.powerSuspended();
             } else if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
                 day_.powerResumed();
-                PostMessageA(window, ASK_ABOUT_TIME_AWAY, 0, 0);
+                askLater(window);
             }
             return TRUE;
         case WM_DPICHANGED:
@@ -166,7 +165,7 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
             }
             if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) {
                 day_.sessionLocked(wParam == WTS_SESSION_LOCK);
-                PostMessageA(window, ASK_ABOUT_TIME_AWAY, 0, 0);
+                askLater(window);
             }
             return 0;
         case WM_EXITSIZEMOVE:
