@@ -70,7 +70,9 @@ void Workday::takeAwayQuestion() {
         stretch.length -= static_cast<std::int64_t>(cut) * (UNITS_PER_SECOND / 1000);
         stretch.start = stretch.end - stretch.length;
     }
-    question_ = {stretch, rate_.hourly, current_, stretch.length > 0 && current_ >= 0};
+    // Asked while an activity of the list is current: not during a reset's "None".
+    const bool ofActivity = current_ >= 0 && period_.name == activities_->name(current_);
+    question_ = {stretch, rate_.hourly, current_, stretch.length > 0 && ofActivity};
     if (question_.open) {
         currentTotal();
         save(Save::Changed);  // kept, with the total as of now, so that a crash loses neither
