@@ -91,13 +91,9 @@ void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows) {
 }
 
 void keepNewestRows(TextBuffer& rows, std::size_t most) {
-    if (rows.size() <= most) {
+    const std::size_t from = newestLinesFrom(rows, most);
+    if (from == 0) {
         return;
-    }
-    // From the first whole row within the newest `most` bytes.
-    std::size_t from = rows.size() - most;
-    while (from < rows.size() && rows.data()[from - 1] != '\n') {
-        ++from;
     }
     TextBuffer kept;
     kept.append(rows.data() + from, rows.size() - from);

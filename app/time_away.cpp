@@ -2,16 +2,12 @@
 
 #include <utility>
 
+#include "base/local_time.h"
+
 namespace {
 
-constexpr std::int64_t UNITS_PER_MS = 10000;
 // A gap between the tick count and the awake time shorter than this is the clocks' own drift.
 constexpr std::int64_t LEAST_SLEEP_MS = 2000;
-
-// Whether tick `a` comes after tick `b`, across the counter's wrap.
-bool after(std::uint32_t a, std::uint32_t b) {
-    return static_cast<std::int32_t>(a - b) > 0;
-}
 
 }  // namespace
 
@@ -24,7 +20,7 @@ void AwayWatch::restart(const AwayReading& now, std::uint32_t thresholdMs) {
 }
 
 std::uint32_t AwayWatch::inputSince(std::uint32_t lastInput, std::uint32_t now) const {
-    return after(lastInput, since_) && !after(lastInput, now) ? lastInput : since_;
+    return tickAfter(lastInput, since_) && !tickAfter(lastInput, now) ? lastInput : since_;
 }
 
 void AwayWatch::locked(const AwayReading& now, std::uint32_t lastInput) {
@@ -89,7 +85,7 @@ void AwayWatch::back(const AwayReading& end) {
     const std::uint32_t from = since_;
     since_ = end.tick;
     quiet_ = end;
-    if (threshold_ == 0 || after(from, end.tick)) {
+    if (threshold_ == 0 || tickAfter(from, end.tick)) {
         return;
     }
     const std::uint32_t ms = end.tick - from;

@@ -15,6 +15,11 @@ struct AwayReading {
     std::uint64_t awake;
 };
 
+// Whether tick `a` comes after tick `b`, across the counter's wrap.
+inline bool tickAfter(std::uint32_t a, std::uint32_t b) {
+    return static_cast<std::int32_t>(a - b) > 0;
+}
+
 // A stretch of time away: when it began and ended on the local clock, and its true length (100 ns)
 // from the tick count, which no change of the clock moves.
 struct AwayStretch {

@@ -8,11 +8,20 @@
 Workday::Workday(const WorkdayServices& services) : services_(services) {}
 
 bool Workday::load() {
-    services_.store.read([this](SettingsReader* key) {
+    // What a run that ended unfinished left open, its period and a question about it, is read
+    // along with the settings.
+    std::int64_t now = 0;
+    const bool nowKnown = wallClockValue(services_.clock.localTime(), now);
+    const std::int64_t nowUtc = services_.clock.utcTime();
+    services_.store.read([&](SettingsReader* key) {
         loadSettings(key, settings_, rate_);
-        if (key != nullptr) {
-            loadLedgerPending(*key, pending_);
+        if (key == nullptr) {
+            return;
         }
+        loadLedgerPending(*key, pending_);
+        hasCrashed_ = nowKnown && loadOpenPeriod(*key, now, nowUtc, crashed_);
+        hasLeft_ = hasCrashed_ && crashed_.paid && loadAwayQuestion(*key, nowUtc, left_) &&
+                   std::strcmp(left_.activity, crashed_.name) == 0;
     });
     meter_.baseTotal = meter_.total = static_cast<double>(settings_.savedTotal);
     activities_.reset(new (std::nothrow) Activities(settings_.activitiesFile));
@@ -20,16 +29,6 @@ bool Workday::load() {
         return false;
     }
     current_ = resolveCurrentActivity(*activities_, settings_.currentActivityName);
-    // What a run that ended unfinished left open: its period, and a question about it.
-    std::int64_t now = 0;
-    const std::int64_t nowUtc = services_.clock.utcTime();
-    if (wallClockValue(services_.clock.localTime(), now)) {
-        services_.store.read([&](SettingsReader* key) {
-            hasCrashed_ = key != nullptr && loadOpenPeriod(*key, now, nowUtc, crashed_);
-            hasLeft_ = hasCrashed_ && crashed_.paid && loadAwayQuestion(*key, nowUtc, left_) &&
-                       std::strcmp(left_.activity, crashed_.name) == 0;
-        });
-    }
     return true;
 }
 

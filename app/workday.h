@@ -115,13 +115,13 @@ class Workday {
     // The open period as the ledger would take it if it finished now, at local time `finish`.
     bool periodSoFar(std::int64_t finish, LedgerPeriod& period);
     bool openPeriodNow(OpenPeriod& period);
-    void record(LedgerPeriod& period);
+    void record(const LedgerPeriod& period);
     void flushLedger();
     void closeCrashedPeriod();
     LogFields logFields() const;
     // Where a crashed run's records go: its log and its ledger.
     LogFields crashedLog() const;
-    void recordCrashed(LedgerPeriod& period);
+    void recordCrashed(const LedgerPeriod& period);
     AwayReading awayReading();
     // A stretch that ended becomes the question, when none is open.
     void takeAwayQuestion();
@@ -129,8 +129,8 @@ class Workday {
     void countAwayAs(int picked);
     // The crashed run's period closed in its pieces around the stretch, counted as `leftAnswer_`.
     bool closeCrashedAround();
-    bool ledgerRow(LedgerPeriod& period, std::int64_t start, std::int64_t finish,
-                   std::int64_t elapsed, const char* activity, bool paid, double earned);
+    LedgerPeriod ledgerRow(std::int64_t start, std::int64_t finish, std::int64_t elapsed,
+                           const char* activity, bool paid, double earned) const;
 
     WorkdayServices services_;
     Settings settings_;
@@ -162,6 +162,7 @@ class Workday {
         AwayStretch stretch;
         double hourly = 0;
         int activity = -1;
+        std::int64_t endUtc = 0;  // once, as it is taken: saved unchanged at every checkpoint
         bool open = false;
     } question_;
     AwayQuestion left_;

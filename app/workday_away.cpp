@@ -64,15 +64,18 @@ void Workday::takeAwayQuestion() {
         return;
     }
     // Never before the period the question is about began.
-    if (static_cast<std::int32_t>(stretch.startTick - period_.startTick) < 0) {
+    if (tickAfter(period_.startTick, stretch.startTick)) {
         const std::uint32_t cut = period_.startTick - stretch.startTick;
         stretch.startTick = period_.startTick;
-        stretch.length -= static_cast<std::int64_t>(cut) * (UNITS_PER_SECOND / 1000);
+        stretch.length -= static_cast<std::int64_t>(cut) * UNITS_PER_MS;
         stretch.start = stretch.end - stretch.length;
     }
     // Asked while an activity of the list is current: not during a reset's "None".
     const bool ofActivity = current_ >= 0 && period_.name == activities_->name(current_);
-    question_ = {stretch, rate_.hourly, current_, stretch.length > 0 && ofActivity};
+    const std::uint32_t since = services_.clock.tickCount() - stretch.endTick;
+    question_ = {stretch, rate_.hourly, current_,
+                 services_.clock.utcTime() - static_cast<std::int64_t>(since) * UNITS_PER_MS,
+                 stretch.length > 0 && ofActivity};
     if (question_.open) {
         currentTotal();
         save(Save::Changed);  // kept, with the total as of now, so that a crash loses neither
@@ -113,8 +116,7 @@ void Workday::countAwayAs(int picked) {
     const AwayStretch& s = question_.stretch;
     const std::uint32_t now = services_.clock.tickCount();
     if (!period_.open || period_.name != activities_->name(question_.activity) ||
-        static_cast<std::int32_t>(s.startTick - period_.startTick) < 0 ||
-        static_cast<std::int32_t>(now - s.endTick) < 0) {
+        tickAfter(period_.startTick, s.startTick) || tickAfter(s.endTick, now)) {
         return;  // the period it interrupted is over: left as counted
     }
     const double hourly = question_.hourly;
@@ -134,17 +136,13 @@ void Workday::countAwayAs(int picked) {
     away.finishTime = localAt(s.end);
     services_.log.write(away, LOG_STARTED);
     services_.log.write(away, LOG_FINISHED);
-    LedgerPeriod row;
     std::int64_t start = 0;
     wallClockValue(period_.start, start);
     const double before = std::max(0.0, total - period_.startTotal - during - since);
-    ledgerRow(
-        row, start, s.start,
-        static_cast<std::int64_t>(s.startTick - period_.startTick) * (UNITS_PER_SECOND / 1000),
-        period_.name, true, before);
-    record(row);
-    ledgerRow(row, s.start, s.end, s.length, other, paid, during);
-    record(row);
+    record(ledgerRow(start, s.start,
+                     static_cast<std::int64_t>(s.startTick - period_.startTick) * UNITS_PER_MS,
+                     period_.name, true, before));
+    record(ledgerRow(s.start, s.end, s.length, other, paid, during));
     // Unpaid, the stretch's earnings come off the total.
     if (!paid) {
         meter_.baseTotal -= during;
@@ -152,8 +150,8 @@ void Workday::countAwayAs(int picked) {
     }
     period_.start = localAt(s.end);
     period_.startTick = s.endTick;
-    period_.startUtc = services_.clock.utcTime() -
-                       static_cast<std::int64_t>(now - s.endTick) * (UNITS_PER_SECOND / 1000);
+    period_.startUtc =
+        services_.clock.utcTime() - static_cast<std::int64_t>(now - s.endTick) * UNITS_PER_MS;
     period_.startTotal = meter_.total - since;
     services_.log.write(logFields(), LOG_STARTED);
     save(Save::OpenPeriod);
@@ -190,17 +188,13 @@ bool Workday::closeCrashedAround() {
         services_.log.write(log, LOG_FINISHED);
     }
     const std::int64_t stretchStartUtc = q.endUtc - q.length;
-    LedgerPeriod row;
-    ledgerRow(row, crashed_.start, q.start,
-              crashed_.hasUtc ? stretchStartUtc - crashed_.startUtc : -1, crashed_.name, true,
-              rest * firstShare);
-    recordCrashed(row);
-    ledgerRow(row, q.start, q.end, q.length, other, paid, during);
-    recordCrashed(row);
-    ledgerRow(row, q.end, crashed_.checkpoint,
-              crashed_.hasUtc ? crashed_.checkpointUtc - q.endUtc : -1, crashed_.name, true,
-              rest - rest * firstShare);
-    recordCrashed(row);
+    recordCrashed(ledgerRow(crashed_.start, q.start,
+                            crashed_.hasUtc ? stretchStartUtc - crashed_.startUtc : -1,
+                            crashed_.name, true, rest * firstShare));
+    recordCrashed(ledgerRow(q.start, q.end, q.length, other, paid, during));
+    recordCrashed(ledgerRow(q.end, crashed_.checkpoint,
+                            crashed_.hasUtc ? crashed_.checkpointUtc - q.endUtc : -1, crashed_.name,
+                            true, rest - rest * firstShare));
     if (!paid) {
         meter_.baseTotal -= during;
         meter_.total -= during;

@@ -28,10 +28,7 @@ void Workday::save(Save what) {
         asked.start = question_.stretch.start;
         asked.end = question_.stretch.end;
         asked.length = question_.stretch.length;
-        asked.endUtc = services_.clock.utcTime() -
-                       static_cast<std::int64_t>(static_cast<std::uint32_t>(
-                           services_.clock.tickCount() - question_.stretch.endTick)) *
-                           (UNITS_PER_SECOND / 1000);
+        asked.endUtc = question_.endUtc;
         asked.hourly = question_.hourly;
         copyText(asked.activity, activities_->name(question_.activity));
     }
@@ -51,17 +48,15 @@ void Workday::save(Save what) {
 }
 
 bool Workday::periodSoFar(std::int64_t finish, LedgerPeriod& period) {
-    if (!period_.open || !wallClockValue(period_.start, period.start)) {
+    std::int64_t start = 0;
+    if (!period_.open || !wallClockValue(period_.start, start)) {
         return false;
     }
-    period.finish = finish;
-    period.elapsed = static_cast<std::int64_t>(services_.clock.tickCount() - period_.startTick) *
-                     (UNITS_PER_SECOND / 1000);
-    period.activity = period_.name != nullptr ? period_.name : "";
-    period.paid = meter_.running;
-    period.hourly = rate_.hourly;
-    period.earned = meter_.running ? meter_.total - period_.startTotal : 0.0;
-    period.currency = settings_.currency;
+    period = ledgerRow(
+        start, finish,
+        static_cast<std::int64_t>(services_.clock.tickCount() - period_.startTick) * UNITS_PER_MS,
+        period_.name != nullptr ? period_.name : "", meter_.running,
+        meter_.total - period_.startTotal);
     return true;
 }
 
@@ -83,7 +78,7 @@ bool Workday::openPeriodNow(OpenPeriod& period) {
            wallClockValue(services_.clock.localTime(), period.checkpoint);
 }
 
-void Workday::record(LedgerPeriod& period) {
+void Workday::record(const LedgerPeriod& period) {
     if (settings_.ledger) {
         appendLedgerRows(period, pending_);
         keepNewestRows(pending_, MAX_PENDING_LEDGER);
@@ -117,7 +112,7 @@ LogFields Workday::crashedLog() const {
     return log;
 }
 
-void Workday::recordCrashed(LedgerPeriod& period) {
+void Workday::recordCrashed(const LedgerPeriod& period) {
     // In the ledger of its own run.
     char here[PERIOD_PATH_SIZE];
     services_.names.wholePath(settings_.ledgerFile, here, sizeof here);
@@ -132,8 +127,9 @@ void Workday::recordCrashed(LedgerPeriod& period) {
     }
 }
 
-bool Workday::ledgerRow(LedgerPeriod& period, std::int64_t start, std::int64_t finish,
-                        std::int64_t elapsed, const char* activity, bool paid, double earned) {
+LedgerPeriod Workday::ledgerRow(std::int64_t start, std::int64_t finish, std::int64_t elapsed,
+                                const char* activity, bool paid, double earned) const {
+    LedgerPeriod period;
     period.start = start;
     period.finish = finish;
     period.elapsed = elapsed;
@@ -142,7 +138,7 @@ bool Workday::ledgerRow(LedgerPeriod& period, std::int64_t start, std::int64_t f
     period.hourly = rate_.hourly;
     period.earned = paid ? earned : 0.0;
     period.currency = settings_.currency;
-    return true;
+    return period;
 }
 
 void Workday::closeCrashedPeriod() {
@@ -156,12 +152,11 @@ void Workday::closeCrashedPeriod() {
         services_.log.write(log, LOG_FINISHED);
     }
     // Its row earns what the meter had at that checkpoint over its total as the period began.
-    LedgerPeriod period;
-    if (crashed_.hasEarnings &&
-        ledgerRow(period, crashed_.start, crashed_.checkpoint,
-                  crashed_.hasUtc ? crashed_.checkpointUtc - crashed_.startUtc : -1, crashed_.name,
-                  crashed_.paid, static_cast<double>(settings_.savedTotal) - crashed_.startTotal)) {
-        recordCrashed(period);
+    if (crashed_.hasEarnings) {
+        recordCrashed(ledgerRow(crashed_.start, crashed_.checkpoint,
+                                crashed_.hasUtc ? crashed_.checkpointUtc - crashed_.startUtc : -1,
+                                crashed_.name, crashed_.paid,
+                                static_cast<double>(settings_.savedTotal) - crashed_.startTotal));
     }
 }
 

@@ -8,6 +8,7 @@ struct LocalTime {
 };
 
 constexpr std::int64_t UNITS_PER_SECOND = 10000000;  // of 100 nanoseconds
+constexpr std::int64_t UNITS_PER_MS = UNITS_PER_SECOND / 1000;
 constexpr std::int64_t UNITS_PER_DAY = 86400 * UNITS_PER_SECOND;
 
 // A local wall-clock time as 100-nanosecond units since 1601-01-01, with no time-zone conversion,

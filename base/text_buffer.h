@@ -67,3 +67,16 @@ class TextBuffer {
     std::size_t capacity_ = 0;
     bool whole_ = true;
 };
+
+// Where the newest whole lines that fit in `most` bytes begin: a text cut to its newest part keeps
+// no line in part.
+inline std::size_t newestLinesFrom(const TextBuffer& text, std::size_t most) {
+    if (text.size() <= most) {
+        return 0;
+    }
+    std::size_t from = text.size() - most;
+    while (from < text.size() && text.data()[from - 1] != '\n') {
+        ++from;
+    }
+    return from;
+}

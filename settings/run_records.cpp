@@ -157,12 +157,7 @@ void saveLedgerPending(SettingsWriter& writer, const TextBuffer& rows) {
         writer.remove(LEDGER_PENDING);
         return;
     }
-    // The newest rows, whole, when they are more than are kept.
-    const char* from =
-        rows.data() + (rows.size() > MAX_PENDING_LEDGER ? rows.size() - MAX_PENDING_LEDGER : 0);
-    while (from > rows.data() && from < rows.data() + rows.size() && from[-1] != '\n') {
-        ++from;
-    }
+    const char* from = rows.data() + newestLinesFrom(rows, MAX_PENDING_LEDGER);
     writer.write(LEDGER_PENDING, VALUE_BINARY, from,
                  static_cast<std::uint32_t>(rows.data() + rows.size() - from));
 }

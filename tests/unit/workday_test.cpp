@@ -282,6 +282,13 @@ TEST(Workday, TimeAwayCountsAsTheUserSays) {
         World world;
         Workday day(WorkdayServices{world, world, world, world, world});
         run(world, day);
+        world.written.clear();
+        atMinute(world, 35, [&] {
+            world.tick += 7;  // the tick count a little out of step with the UTC clock
+            day.checkpoint();
+        });
+        EXPECT_EQ(world.written, "Kett PeriodCheckpoint")
+            << a.what << ": the open question is not written again";
         atMinute(world, 40, [&] { day.awayAnswered(a.picked); });
         EXPECT_EQ(world.key.values.count("AwayStretch"), 0u) << a.what << ": answered";
         atMinute(world, 60, [&] { day.exit(); });
