@@ -1,5 +1,7 @@
 #include "activities/activity_log_win.h"
 
+#include "base/text_buffer.h"
+
 namespace {
 
 void dateText(const SYSTEMTIME& time, DWORD flags, const char* picture, char* out, int size) {
@@ -32,21 +34,23 @@ LogMoment logMomentOf(const SYSTEMTIME& time) {
     return m;
 }
 
-void writeLogRecord(const LogFields& log, LogRecordKind kind) {
+void writeLogRecords(const LogFields& log, const LogRecordKind* kinds, std::size_t count) {
     if (!log.loggingEnabled) {
         return;
     }
-    LogMoment start, finish;
-    std::int64_t seconds = 0;
-    if (kind == LOG_FINISHED) {
-        finish = logMomentOf(systemTime(log.finishTime));
-        std::int64_t from = 0, to = 0;
-        if (wallClockValue(log.startTime, from) && wallClockValue(log.finishTime, to)) {
-            seconds = durationSeconds(from, to);
-        }
-    } else {
-        start = logMomentOf(systemTime(log.startTime));
+    const LogMoment start = logMomentOf(systemTime(log.startTime));
+    const LogMoment finish = logMomentOf(systemTime(log.finishTime));
+    std::int64_t from = 0, to = 0, seconds = 0;
+    if (wallClockValue(log.startTime, from) && wallClockValue(log.finishTime, to)) {
+        seconds = durationSeconds(from, to);
     }
     const char* name = log.logActivityName != nullptr ? log.logActivityName : "";
-    appendToLog(log.logFileName, logRecordText(kind, name, start, finish, seconds).text);
+    TextBuffer text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text.append(logRecordText(kinds[i], name, start, finish, seconds).text);
+    }
+    text.append("", 1);  // the terminator
+    if (text.whole()) {
+        appendToLog(log.logFileName, text.data());
+    }
 }

@@ -26,12 +26,18 @@ LocalTime localTimeNow();
 // text the locale cannot produce within its bound is left empty.
 LogMoment logMomentOf(const SYSTEMTIME& time);
 
-// Appends a record of the period the fields describe to their log file, when logging is on. A
-// file that cannot be opened loses the record, silently.
-void writeLogRecord(const LogFields& log, LogRecordKind kind);
+// Appends records of the period the fields describe to their log file, in one append, when
+// logging is on. A file that cannot be opened loses them, silently.
+void writeLogRecords(const LogFields& log, const LogRecordKind* kinds, std::size_t count);
+inline void writeLogRecord(const LogFields& log, LogRecordKind kind) {
+    writeLogRecords(log, &kind, 1);
+}
 
 // The log as the program writes it: in the user's locale, to the file the fields name.
 class LocaleLog final : public LogWriter {
   public:
-    void write(const LogFields& log, LogRecordKind kind) override { writeLogRecord(log, kind); }
+    using LogWriter::write;
+    void write(const LogFields& log, const LogRecordKind* kinds, std::size_t count) override {
+        writeLogRecords(log, kinds, count);
+    }
 };

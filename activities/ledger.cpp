@@ -127,6 +127,25 @@ LedgerWrite CsvLedgerFile::append(const char* path, const TextBuffer& rows) {
     return ledger.close() && written ? LedgerWrite::Written : LedgerWrite::Busy;
 }
 
+bool CsvLedgerFile::holds(const char* path, const TextBuffer& rows) {
+    UniqueFile file(path, "rb");
+    const long size = static_cast<long>(rows.size());
+    if (!file || rows.empty() || std::fseek(file.get(), 0, SEEK_END) != 0 ||
+        std::ftell(file.get()) < size || std::fseek(file.get(), -size, SEEK_END) != 0) {
+        return false;
+    }
+    char buffer[1 << 14];
+    for (std::size_t at = 0; at < rows.size();) {
+        const std::size_t n =
+            std::fread(buffer, 1, std::min(sizeof buffer, rows.size() - at), file.get());
+        if (n == 0 || std::memcmp(buffer, rows.data() + at, n) != 0) {
+            return false;
+        }
+        at += n;
+    }
+    return true;
+}
+
 bool CsvLedgerFile::read(const char* path, LedgerSummary& summary) {
     errno = 0;
     UniqueFile file(path, "rb");

@@ -57,6 +57,9 @@ class LedgerFile {
     // Adds what the file holds to the summary (its last 16 MB at most: older rows fall outside
     // every range), and ends its text; false when it is there but cannot be read.
     virtual bool read(const char* path, LedgerSummary& summary) = 0;
+    // Whether the file ends with these rows already, as it does when a run that appended them
+    // ended before its key could say so.
+    virtual bool holds(const char* path, const TextBuffer& rows) = 0;
 
   protected:
     ~LedgerFile() = default;
@@ -67,6 +70,7 @@ class CsvLedgerFile final : public LedgerFile {
   public:
     LedgerWrite append(const char* path, const TextBuffer& rows) override;
     bool read(const char* path, LedgerSummary& summary) override;
+    bool holds(const char* path, const TextBuffer& rows) override;
 };
 
 // The day of a local wall-clock time (100 ns units since 1601): days since 1601-01-01.

@@ -49,11 +49,14 @@ struct LogHandover {
 };
 LogHandover logHandover(bool wasLogging, const char* oldFile, bool nowLogging, const char* newFile);
 
-// The log as whoever keeps the period reaches it: appends the record of `kind` that `log`
-// describes, when it says logging is on. A file that cannot be opened loses the record.
+// The log as whoever keeps the period reaches it: appends the records of `kinds`, in turn, of the
+// one period `log` describes, when it says logging is on, as one append, so that a process ended
+// between a Started and its Finished cannot leave one without the other. A file that cannot be
+// opened loses them.
 class LogWriter {
   public:
-    virtual void write(const LogFields& log, LogRecordKind kind) = 0;
+    virtual void write(const LogFields& log, const LogRecordKind* kinds, std::size_t count) = 0;
+    void write(const LogFields& log, LogRecordKind kind) { write(log, &kind, 1); }
 
   protected:
     ~LogWriter() = default;

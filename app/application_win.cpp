@@ -6,6 +6,7 @@
 #include "meter/digits_bitmap_win.h"
 #include "resources/resource.h"
 #include "win32/dpi.h"
+#include "win32/system_library.h"
 #include "win32/timer.h"
 
 const char MAIN_CLASS_NAME[] = "Cointrel";
@@ -88,6 +89,9 @@ HWND Application::start(int showCommand) {
     meter_->createWindow();
     // A question a crashed run left open is answered before its period is closed.
     askAboutTimeAway(window);
+    if (day_.ended()) {
+        return nullptr;  // closed meanwhile
+    }
     day_.begin();
     if (meter_->window != nullptr) {
         ShowWindow(meter_->window, SW_SHOWNORMAL);
@@ -214,21 +218,15 @@ void Application::changeDpi(HWND mainWindow, UINT newDpi, const RECT& suggested)
 void Application::watchSession(HWND mainWindow, bool watch) {
     // Asked of wtsapi32, loaded when first needed (Windows lists it among the libraries of every
     // program that links it, whether it asks or not).
-    static const HMODULE library = LoadLibraryA("wtsapi32.dll");
-    const auto function = [](const char* name) {
-        return library == nullptr ? nullptr
-                                  : reinterpret_cast<void*>(GetProcAddress(library, name));
-    };
     if (watch) {
-        using Register = BOOL(WINAPI*)(HWND, DWORD);
-        if (const auto on =
-                reinterpret_cast<Register>(function("WTSRegisterSessionNotification"))) {
+        using Register = BOOL WINAPI(HWND, DWORD);
+        if (auto* on = systemFunction<Register>("wtsapi32.dll", "WTSRegisterSessionNotification")) {
             on(mainWindow, 0);  // NOTIFY_FOR_THIS_SESSION
         }
     } else {
-        using Unregister = BOOL(WINAPI*)(HWND);
-        if (const auto off =
-                reinterpret_cast<Unregister>(function("WTSUnRegisterSessionNotification"))) {
+        using Unregister = BOOL WINAPI(HWND);
+        if (auto* off =
+                systemFunction<Unregister>("wtsapi32.dll", "WTSUnRegisterSessionNotification")) {
             off(mainWindow);
         }
     }

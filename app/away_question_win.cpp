@@ -4,32 +4,35 @@
 #include "dialogs/time_away.h"
 
 void Application::askAboutTimeAway(HWND mainWindow) {
-    Workday::AwayAsk ask{};
-    if (asking_ || !day_.awayQuestion(ask)) {
+    if (asking_) {
         return;
     }
-    LocalTime from{}, to{};
-    localTimeOf(ask.start, from);
-    localTimeOf(ask.end, to);
-    const AwayQuestionText text = awayQuestionText(
-        logMomentOf(systemTime(from)), logMomentOf(systemTime(to)),
-        dayOf(ask.start) == dayOf(ask.end), ask.length / UNITS_PER_SECOND, ask.activity);
-    const Activities& activities = day_.activities();
+    // Each question in turn, those that come while one is asked too.
     asking_ = true;
-    const int picked = runTimeAwayDialog(programInstance_, mainWindow, text.text, activities,
-                                         awayFirstPick(activities, activities.find(ask.activity)));
+    AwayQuestion question{};
+    while (!day_.ended() && day_.awayQuestion(question)) {
+        LocalTime from{}, to{};
+        localTimeOf(question.start, from);
+        localTimeOf(question.end, to);
+        const DialogText text =
+            awayQuestionText(logMomentOf(systemTime(from)), logMomentOf(systemTime(to)),
+                             dayOf(question.start) == dayOf(question.end),
+                             question.length / UNITS_PER_SECOND, question.activity);
+        const Activities& activities = day_.activities();
+        day_.awayAnswered(
+            runTimeAwayDialog(programInstance_, mainWindow, text.text, activities,
+                              awayFirstPick(activities, activities.find(question.activity))));
+    }
     asking_ = false;
-    day_.awayAnswered(picked);
     if (IsWindow(mainWindow) && !day_.ended()) {
         showState(mainWindow);
-        askLater(mainWindow);  // one that ended meanwhile
     }
 }
 
 void Application::askLater(HWND mainWindow) {
     // Posted, not asked here: a notification the system sends waits for its answer.
-    Workday::AwayAsk ask{};
-    if (!asking_ && day_.awayQuestion(ask)) {
+    AwayQuestion question{};
+    if (!asking_ && day_.awayQuestion(question)) {
         PostMessageA(mainWindow, ASK_ABOUT_TIME_AWAY, 0, 0);
     }
 }

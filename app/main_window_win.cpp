@@ -21,6 +21,14 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // does not matter. Each is an event of the workday's, which saves what it changed at once. A
 // dialog's loop may see the window closed and the run ended: what follows it then does nothing.
 void Application::onCommand(HWND window, unsigned id) {
+    // Time away the user has just ended is asked about first: the command may end the period
+    // the answer would cut.
+    if (day_.noticeReturn()) {
+        askAboutTimeAway(window);
+    }
+    if (day_.ended()) {
+        return;
+    }
     if (isActivityCommand(id, day_.activities().count)) {
         day_.switchTo(static_cast<int>(id - ACTIVITY_COMMAND_BASE));
         showState(window);
@@ -166,6 +174,14 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
             if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) {
                 day_.sessionLocked(wParam == WTS_SESSION_LOCK);
                 askLater(window);
+            }
+            return 0;
+        case WM_CLOSE:
+            if (day_.noticeReturn()) {
+                askAboutTimeAway(window);
+            }
+            if (IsWindow(window)) {
+                DestroyWindow(window);
             }
             return 0;
         case WM_EXITSIZEMOVE:

@@ -1,5 +1,6 @@
 #include "app/time_away.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/local_time.h"
@@ -12,11 +13,15 @@ constexpr std::int64_t LEAST_SLEEP_MS = 2000;
 }  // namespace
 
 void AwayWatch::restart(const AwayReading& now, std::uint32_t thresholdMs) {
+    rethreshold(now, thresholdMs);
+    count_ = 0;
+}
+
+void AwayWatch::rethreshold(const AwayReading& now, std::uint32_t thresholdMs) {
     threshold_ = thresholdMs;
     last_ = quiet_ = now;
     since_ = now.tick;
     locked_ = asleep_ = false;
-    count_ = 0;
 }
 
 std::uint32_t AwayWatch::inputSince(std::uint32_t lastInput, std::uint32_t now) const {
@@ -85,19 +90,33 @@ void AwayWatch::back(const AwayReading& end) {
     const std::uint32_t from = since_;
     since_ = end.tick;
     quiet_ = end;
-    if (threshold_ == 0 || tickAfter(from, end.tick)) {
-        return;
+    if (count_ < KEPT && stretchTo(from, end, ended_[count_])) {
+        ++count_;
     }
-    const std::uint32_t ms = end.tick - from;
-    if (ms < threshold_ || count_ == KEPT) {
-        return;
+}
+
+bool AwayWatch::stretchTo(std::uint32_t from, const AwayReading& end, AwayStretch& s) const {
+    if (threshold_ == 0 || tickAfter(from, end.tick) || end.tick - from < threshold_) {
+        return false;
     }
-    AwayStretch& s = ended_[count_++];
-    s.length = static_cast<std::int64_t>(ms) * UNITS_PER_MS;
+    s.length = static_cast<std::int64_t>(end.tick - from) * UNITS_PER_MS;
     s.end = end.local;
     s.start = end.local - s.length;  // the local clock may have jumped meanwhile; the length not
     s.startTick = from;
     s.endTick = end.tick;
+    return true;
+}
+
+std::size_t AwayWatch::waiting(AwayStretch* out, std::size_t most) const {
+    const std::size_t n = std::min(count_, most);
+    std::copy(ended_, ended_ + n, out);
+    return n;
+}
+
+bool AwayWatch::goingOn(const AwayReading& now, std::uint32_t lastInput,
+                        AwayStretch& stretch) const {
+    // Input does not count while the screen is locked or the machine asleep.
+    return stretchTo(locked_ || asleep_ ? since_ : inputSince(lastInput, now.tick), now, stretch);
 }
 
 bool AwayWatch::take(AwayStretch& stretch) {

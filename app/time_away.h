@@ -35,6 +35,8 @@ class AwayWatch {
     // Watches from `now` on, the user present; stretches of at least `thresholdMs` count (none
     // when 0).
     void restart(const AwayReading& now, std::uint32_t thresholdMs);
+    // The same with another threshold, keeping the stretches that have ended and wait.
+    void rethreshold(const AwayReading& now, std::uint32_t thresholdMs);
     void locked(const AwayReading& now, std::uint32_t lastInput);
     void unlocked(const AwayReading& now);
     void suspended(const AwayReading& now, std::uint32_t lastInput);
@@ -43,10 +45,17 @@ class AwayWatch {
     void checked(const AwayReading& now, std::uint32_t lastInput);
     // The earliest stretch that has ended and was long enough; false when there is none.
     bool take(AwayStretch& stretch);
+    // Those that have ended and wait to be taken, oldest first: how many were copied to `out`.
+    std::size_t waiting(AwayStretch* out, std::size_t most) const;
+    // The stretch going on at `now`, from the last input (or the user's last return), when it is
+    // already long enough to be asked about; false otherwise.
+    bool goingOn(const AwayReading& now, std::uint32_t lastInput, AwayStretch& stretch) const;
 
   private:
     // The user is back at `end`: the stretch since the last input ends there.
     void back(const AwayReading& end);
+    // The stretch from tick `from` to `end`, when it is long enough; false otherwise.
+    bool stretchTo(std::uint32_t from, const AwayReading& end, AwayStretch& stretch) const;
     // The last input as of `now`, or the user's last return when that came later.
     std::uint32_t inputSince(std::uint32_t lastInput, std::uint32_t now) const;
 

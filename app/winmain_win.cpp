@@ -2,8 +2,10 @@
 
 #include "app/application_win.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    loadLibrariesFromSystemOnly();
     // One counter per user session, from whatever folder it is started: two would count the same
     // time twice, and the last to close would overwrite the other's total. A second start shows
     // the first and leaves, before it reads or writes anything of the user's.

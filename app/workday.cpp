@@ -8,10 +8,10 @@
 Workday::Workday(const WorkdayServices& services) : services_(services) {}
 
 bool Workday::load() {
-    // What a run that ended unfinished left open, its period and a question about it, is read
-    // along with the settings.
+    // What a run that ended unfinished left (its record, or an older build's values) is read
+    // along with the settings; its total is the one to go on from.
     std::int64_t now = 0;
-    const bool nowKnown = wallClockValue(services_.clock.localTime(), now);
+    wallClockValue(services_.clock.localTime(), now);
     const std::int64_t nowUtc = services_.clock.utcTime();
     services_.store.read([&](SettingsReader* key) {
         loadSettings(key, settings_, rate_);
@@ -19,11 +19,15 @@ bool Workday::load() {
             return;
         }
         loadLedgerPending(*key, pending_);
-        hasCrashed_ = nowKnown && loadOpenPeriod(*key, now, nowUtc, crashed_);
-        hasLeft_ = hasCrashed_ && crashed_.paid && loadAwayQuestion(*key, nowUtc, left_) &&
-                   std::strcmp(left_.activity, crashed_.name) == 0;
+        crashed_.found = loadRunRecord(*key, crashed_.record);
+        if (!crashed_.found) {
+            crashed_.found =
+                loadOlderRun(*key, now, nowUtc, settings_, rate_.hourly, crashed_.record);
+        }
+        removeOlder_ = olderRunLeft(*key);
     });
-    meter_.baseTotal = meter_.total = static_cast<double>(settings_.savedTotal);
+    meter_.baseTotal = meter_.total =
+        crashed_.found ? crashed_.record.total : static_cast<double>(settings_.savedTotal);
     activities_.reset(new (std::nothrow) Activities(settings_.activitiesFile));
     if (!activities_) {
         return false;
@@ -33,13 +37,22 @@ bool Workday::load() {
 }
 
 void Workday::begin() {
+    if (ended_) {
+        return;  // closed while a crashed run's questions were asked: they wait for the next
+    }
     begun_ = true;
-    closeCrashedPeriod();
+    closeCrashed();
+    const int index = current_;
+    openPeriod(index >= 0 ? activities_->name(index) : "None",
+               index >= 0 && activities_->paid[static_cast<std::size_t>(index)] != 0);
+    save(Save::Record);
+    deliverHanded();
     flushLedger();
     LogFields banner = logFields();
     banner.startTime = services_.clock.localTime();
     services_.log.write(banner, LOG_BANNER);
-    startActivity(current_);
+    logStarted();
+    save(Save::Record);  // the settings, as loaded, wait for the first checkpoint
 }
 
 const char* Workday::currentActivityName() const {
@@ -55,53 +68,64 @@ LogFields Workday::logFields() const {
     return log;
 }
 
-void Workday::startActivity(int index) {
-    const bool paid = index >= 0 && activities_->paid[static_cast<std::size_t>(index)] != 0;
-    startPeriod(index >= 0 ? activities_->name(index) : "None", paid);
+void Workday::openPeriod(const char* name, bool running) {
+    period_.name = name;
+    period_.paid = running;
+    period_.open = true;
+    period_.start = services_.clock.localTime();
+    wallClockValue(period_.start, period_.rowStart);
+    period_.rowStartUtc = services_.clock.utcTime();
+    period_.rowStartTick = services_.clock.tickCount();
+    period_.rowStartTotal = meter_.baseTotal;
 }
 
-void Workday::startPeriod(const char* name, bool running) {
-    period_.start = services_.clock.localTime();
-    period_.name = name;
-    period_.open = true;
-    period_.startTotal = meter_.baseTotal;
-    period_.startUtc = services_.clock.utcTime();
+void Workday::logStarted() {
     services_.log.write(logFields(), LOG_STARTED);
     // The tick is read after the record is written, and running set last.
-    period_.startTick = services_.clock.tickCount();
-    meter_.start(period_.startTick, running);
+    period_.rowStartTick = services_.clock.tickCount();
+    meter_.start(period_.rowStartTick, period_.paid);
     // Time away counts only while the meter runs, and within one period.
     away_.restart(awayReading(),
-                  running ? static_cast<std::uint32_t>(settings_.awayMinutes) * 60000 : 0);
-    // In the key from the period's start on, so that a crash cannot leave its Started unpaired.
-    save(Save::OpenPeriod);
+                  period_.paid ? static_cast<std::uint32_t>(settings_.awayMinutes) * 60000 : 0);
 }
 
 void Workday::finishPeriod() {
     LogFields log = logFields();
     log.finishTime = services_.clock.localTime();
     services_.log.write(log, LOG_FINISHED);
-    // The total as of now, however long ago the meter last ticked.
-    meter_.step(services_.clock.tickCount());
-    LedgerPeriod period;
-    std::int64_t finish = 0;
     // Once: a second finish of the same period (at exit after the session's end) logs again but
     // records nothing.
-    if (wallClockValue(log.finishTime, finish) && periodSoFar(finish, period)) {
-        record(period);
+    LedgerPeriod row;
+    if (rowSoFar(row)) {
+        hand(row);
     }
     period_.open = false;
+    asking_ = false;  // a question about it can no longer cut it: as counted
     meter_.stop();
+}
+
+template <typename Change>
+void Workday::betweenPeriods(Change change) {
+    noticeReturn();  // a stretch the user has just ended is asked about, not thrown away
+    finishPeriod();
+    change();
+    // The key holds the next period and the rows handed over before their file has them, and
+    // before the log has its Started.
+    save(Save::Record);
+    deliverHanded();
+    logStarted();
+    checkpoint();
 }
 
 void Workday::switchTo(int index) {
     if (ended_ || index < 0 || index >= activities_->count) {
         return;
     }
-    finishPeriod();
-    startActivity(index);
-    current_ = index;
-    checkpoint();
+    betweenPeriods([&] {
+        openPeriod(activities_->name(index),
+                   activities_->paid[static_cast<std::size_t>(index)] != 0);
+        current_ = index;
+    });
 }
 
 void Workday::toggleTopMost() {
@@ -115,10 +139,10 @@ void Workday::resetTotal(double newTotal) {
     if (ended_) {
         return;
     }
-    finishPeriod();
-    meter_.baseTotal = newTotal;
-    startPeriod("None", true);
-    checkpoint();
+    betweenPeriods([&] {
+        meter_.baseTotal = meter_.total = newTotal;
+        openPeriod("None", true);
+    });
 }
 
 bool Workday::addActivity(const char* name, bool paid) {
@@ -163,6 +187,7 @@ void Workday::loggingChosen(bool logging, const char* logFile) {
         finished.finishTime = services_.clock.localTime();
         services_.log.write(finished, LOG_FINISHED);
     }
+    save(Save::Record);  // the key names the new log before it has the Started
     if (handover.startInNew) {
         services_.log.write(logFields(), LOG_STARTED);
     }
@@ -198,12 +223,8 @@ void Workday::checkpoint() {
     if (ended_) {
         return;
     }
-    currentTotal();  // the total as of now, not of the last tick
-    flushLedger();   // a file that a spreadsheet held may be free again
-    if (meter_.running && settings_.awayMinutes > 0) {
-        away_.checked(awayReading(), services_.clock.lastInputTick());
-        takeAwayQuestion();
-    }
+    noticeReturn();
+    flushLedger();  // a file that a spreadsheet held may be free again
     save(Save::Changed);
 }
 
@@ -211,19 +232,32 @@ unsigned Workday::checkpointPeriodMs() const {
     return ended_ ? 0 : meter_.running ? CHECKPOINT_MS : STANDING_CHECKPOINT_MS;
 }
 
+void Workday::end() {
+    if (!begun_) {
+        return;  // nothing of this run's yet; a crashed run's record stays for the next start
+    }
+    noticeReturn();
+    RunRecord open;
+    if (runRecord(open) && open.stretchCount > 0) {
+        // Time away nobody has answered: the period stays open, for the next start to ask.
+        save(Save::Everything);
+        return;
+    }
+    finishPeriod();
+    save(Save::Everything);
+    deliverHanded();
+    save(Save::Changed);
+}
+
 void Workday::sessionEnds() {
     if (!ended_) {
-        question_.open = false;  // unanswered at the end: as counted
-        finishPeriod();
-        save(Save::Everything);
+        end();
     }
 }
 
 void Workday::exit() {
     if (!ended_) {
-        question_.open = false;
-        finishPeriod();
-        save(Save::Everything);
+        end();
         ended_ = true;
     }
 }

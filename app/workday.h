@@ -5,8 +5,9 @@
 // the rows on their way to the ledger, and when and what is saved. The window turns its messages
 // into these events and draws from this state; the world outside comes in through the services.
 //
-// Every event of the user's (a switch, a reset, a dialog's accepted values) ends with a
-// checkpoint, and once the run has ended (exit) no event changes anything.
+// Every event ends with a save of what it changed, and once the run has ended (exit) no event
+// changes anything. What a crash between two writes would leave half done is written first as
+// one value of the key, the run's record, which the next start finishes from.
 
 #include <cstdint>
 #include <memory>
@@ -19,7 +20,10 @@
 #include "meter/accumulation.h"
 #include "meter/rate.h"
 #include "settings/changed_values.h"
+#include "settings/run_record.h"
 #include "settings/settings.h"
+
+struct CutRecord;
 
 // While the total grows it is saved at least this often, so that a process ended from outside
 // (a crash, End task, a power cut) loses no more than that of the earnings; while it stands, the
@@ -28,6 +32,15 @@
 constexpr unsigned CHECKPOINT_MS = 10000;
 constexpr unsigned STANDING_CHECKPOINT_MS = 60000;
 
+// A question about time away: when the stretch began and ended (local), its true length (100 ns),
+// and the activity it interrupted.
+struct AwayQuestion {
+    std::int64_t start;
+    std::int64_t end;
+    std::int64_t length;
+    const char* activity;
+};
+
 class Workday {
   public:
     explicit Workday(const WorkdayServices& services);
@@ -35,10 +48,12 @@ class Workday {
     Workday& operator=(const Workday&) = delete;
 
     // Start-up before any window: the settings and the rate from the key, the list from the
-    // activities file, the current activity resolved. False when the list cannot be made.
+    // activities file, the current activity resolved, and what a run that ended unfinished left.
+    // False when the list cannot be made.
     bool load();
-    // Once the meter shows: the period a crashed run left open is closed, rows still waiting go to
-    // the ledger, the log gets its banner, and the current activity's period starts.
+    // Once the meter shows: the period a crashed run left open is closed as its questions were
+    // answered, rows still waiting go to the ledger, the log gets its banner, and the current
+    // activity's period starts.
     void begin();
 
     // The user's events.
@@ -67,16 +82,13 @@ class Workday {
     void sessionLocked(bool locked);
     void powerSuspended();
     void powerResumed();
-    // The question to ask now about time away, when there is one: when the stretch began and
-    // ended (local), its true length (100 ns), and the activity it interrupted. A run that
-    // crashed with one open asks it at start-up, before `begin`.
-    struct AwayAsk {
-        std::int64_t start;
-        std::int64_t end;
-        std::int64_t length;
-        const char* activity;
-    };
-    bool awayQuestion(AwayAsk& ask) const;
+    // Looks at the last input now, so that a stretch of idleness the user has just ended becomes
+    // a question; true when one is open. The window asks it before acting on a command, since the
+    // command may end the period the answer would cut.
+    bool noticeReturn();
+    // The question to ask now, when there is one. Those a crashed run left are asked at
+    // start-up, before `begin`, in turn.
+    bool awayQuestion(AwayQuestion& question) const;
     // The answer: the stretch counts as activity `picked`; -1, or the activity interrupted,
     // leaves everything as counted.
     void awayAnswered(int picked);
@@ -86,9 +98,10 @@ class Workday {
     // How long until the next checkpoint is due; 0 once the run has ended.
     unsigned checkpointPeriodMs() const;
     // Windows ends the session: the period is finished and every value saved; the run goes on
-    // until the process is ended.
+    // until the process is ended. Time away not yet answered keeps the period open instead, for
+    // the next start to ask about.
     void sessionEnds();
-    // The main window is gone: the period is finished and every value saved, for the last time.
+    // The main window is gone: the same, for the last time.
     void exit();
     bool ended() const { return ended_; }
 
@@ -106,31 +119,42 @@ class Workday {
     std::unique_ptr<LedgerSummary> summary(int firstDayOfWeek);
 
   private:
-    enum class Save { OpenPeriod, Changed, Everything };
+    // What a save writes: the run's record (with the rows waiting for the ledger) alone, as an
+    // event's first step does; what changed besides; or every value.
+    enum class Save { Record, Changed, Everything };
     // The one checkpoint writer (see the .cpp for its order).
     void save(Save what);
-    void startActivity(int index);
-    void startPeriod(const char* name, bool running);
+    // The record as the run stands; false when there is nothing to keep.
+    bool runRecord(RunRecord& record);
+    // The period's state: started (the meter started, the watch restarted; the log's Started
+    // comes once the key holds it), and finished (its Finished logged, its rows handed over).
+    void openPeriod(const char* name, bool running);
+    void logStarted();
     void finishPeriod();
-    // The open period as the ledger would take it if it finished now, at local time `finish`.
-    bool periodSoFar(std::int64_t finish, LedgerPeriod& period);
-    bool openPeriodNow(OpenPeriod& period);
-    void record(const LedgerPeriod& period);
-    void flushLedger();
-    void closeCrashedPeriod();
-    LogFields logFields() const;
-    // Where a crashed run's records go: its log and its ledger.
-    LogFields crashedLog() const;
-    void recordCrashed(const LedgerPeriod& period);
-    AwayReading awayReading();
-    // A stretch that ended becomes the question, when none is open.
-    void takeAwayQuestion();
-    // The live answer: the open period cut around the stretch, which becomes `picked`'s.
-    void countAwayAs(int picked);
-    // The crashed run's period closed in its pieces around the stretch, counted as `leftAnswer_`.
-    bool closeCrashedAround();
+    // An event that ends a period: `change` ends it and starts the next; the key then holds both
+    // and the rows handed over before the ledger and the log get them.
+    template <typename Change>
+    void betweenPeriods(Change change);
+    // The open period's ledger row as if it finished now.
+    bool rowSoFar(LedgerPeriod& row);
     LedgerPeriod ledgerRow(std::int64_t start, std::int64_t finish, std::int64_t elapsed,
                            const char* activity, bool paid, double earned) const;
+    void hand(const LedgerPeriod& row);
+    // Rows handed over go to their file; those it cannot take now wait.
+    void deliverHanded();
+    void flushLedger();
+    LogFields logFields() const;
+    // Records of a cut, to `file` (whole path; empty: none), or to this run's log (null).
+    void writeLog(const char* file, const CutRecord* records, std::size_t count);
+    // The crashed run's period closed as its questions were answered.
+    void closeCrashed();
+    // Time away.
+    AwayReading awayReading();
+    void takeAwayQuestion();
+    KeptStretch kept(const AwayStretch& stretch) const;
+    void countAwayAs(int picked);
+    // Exit and the session's end: the period finished, or left open when time away waits.
+    void end();
 
     WorkdayServices services_;
     Settings settings_;
@@ -138,34 +162,38 @@ class Workday {
     std::unique_ptr<Activities> activities_;
     int current_ = -1;
     Accumulation meter_{rate_, 0.0};
-    // The open period: what the log calls it (an activity's name, or "None"), when it started,
-    // and the meter's total then, from which its earnings are counted.
+    // The open period: what the log calls it (an activity's name, or "None") and when its Started
+    // was; and the ledger row it is on, from its start (local, tick, UTC) and the meter's total
+    // then, from which its earnings are counted.
     struct Period {
         const char* name = nullptr;
         LocalTime start{};
-        // Its true length is counted from these, not from the local clock, which may jump.
-        std::uint32_t startTick = 0;
-        std::int64_t startUtc = 0;
-        double startTotal = 0;
+        bool paid = false;
         bool open = false;
+        std::int64_t rowStart = 0;
+        std::uint32_t rowStartTick = 0;
+        std::int64_t rowStartUtc = 0;
+        double rowStartTotal = 0;
     } period_;
     TextBuffer pending_;  // rows waiting for the ledger file, oldest first
+    // Rows the key's record holds as handed over, until their file has them, and that file.
+    TextBuffer handed_;
+    char handedFile_[PERIOD_PATH_SIZE] = "";
     WrittenValues written_;
     bool ended_ = false;
     bool begun_ = false;
-    // The period a crashed run left open, found at load and closed at begin.
-    OpenPeriod crashed_;
-    bool hasCrashed_ = false;
-    // Time away: the watch, the question open, and one a crashed run left with its answer.
+    // What a run that ended unfinished left, from load, where it is read, to begin, where it is
+    // closed: its record, and the answers so far to its questions (an activity, or -1 for as
+    // counted).
+    struct Crashed {
+        RunRecord record;
+        bool found = false;
+        int answers[MAX_KEPT_STRETCHES] = {};
+        std::size_t answered = 0;
+    } crashed_;
+    bool removeOlder_ = false;  // an older build's values of its run are still in the key
+    // Time away: the watch, and the stretch being asked about.
     AwayWatch away_;
-    struct Question {
-        AwayStretch stretch;
-        double hourly = 0;
-        int activity = -1;
-        std::int64_t endUtc = 0;  // once, as it is taken: saved unchanged at every checkpoint
-        bool open = false;
-    } question_;
-    AwayQuestion left_;
-    bool hasLeft_ = false;
-    int leftAnswer_ = -1;
+    AwayStretch question_{};
+    bool asking_ = false;
 };

@@ -1,89 +1,156 @@
-// What the workday keeps beyond the run: the settings key, the ledger's rows and the period a
-// crashed run left open.
+// What the workday keeps beyond the run: the settings key, the ledger's rows and what a run that
+// ended unfinished left.
 
-#include "app/workday.h"
-
+#include <algorithm>
 #include <cstring>
 #include <new>
 
-// The one checkpoint writer. Its order, which a crash between two writes relies on:
-//  1. the thirteen values in their fixed order, the ledger's two and the minutes away asked
-//     about, of which a checkpoint of a growing total changes "Kett" alone (none at a period's
-//     start, which writes only what follows);
-//  2. the open period, its checkpoint's time last, so that a key holding that time holds the rest
-//     of the period too; or, once it is finished, its removal, that time first;
-//  3. the rows waiting for the ledger, or their removal once the file has them;
-//  4. the open question about time away, "AwayStretch" last; or its removal, that first.
-// At exit and at the end of the session every value is written; otherwise only those that differ
-// from what this writer last wrote.
-void Workday::save(Save what) {
-    OpenPeriod open;
-    const bool isOpen = openPeriodNow(open);
-    Settings saved = settings_;
-    copyText(saved.currentActivityName, currentActivityName());
-    // The question open, or the one a crashed run left until it is answered at start-up.
-    AwayQuestion asked = left_;
-    const bool isAsking = question_.open || (hasLeft_ && !begun_);
-    if (question_.open) {
-        asked.start = question_.stretch.start;
-        asked.end = question_.stretch.end;
-        asked.length = question_.stretch.length;
-        asked.endUtc = question_.endUtc;
-        asked.hourly = question_.hourly;
-        copyText(asked.activity, activities_->name(question_.activity));
-    }
-    services_.store.write([&](SettingsWriter& key) {
-        ChangedValuesWriter out(key, written_, what == Save::Everything);
-        if (what != Save::OpenPeriod) {
-            saveSettings(out, saved, rate_, meter_.total);
-        }
-        if (isOpen) {
-            saveOpenPeriod(out, open);
-        } else {
-            removeOpenPeriod(out);
-        }
-        saveLedgerPending(out, pending_);
-        saveAwayQuestion(out, isAsking ? &asked : nullptr);
-    });
+#include "app/away_cut.h"
+#include "app/workday.h"
+
+namespace {
+
+LocalTime localAt(std::int64_t wall) {
+    LocalTime time{};
+    localTimeOf(wall, time);
+    return time;
 }
 
-bool Workday::periodSoFar(std::int64_t finish, LedgerPeriod& period) {
-    std::int64_t start = 0;
-    if (!period_.open || !wallClockValue(period_.start, start)) {
-        return false;
+bool endsWith(const TextBuffer& text, const TextBuffer& tail) {
+    return text.size() >= tail.size() &&
+           std::memcmp(text.data() + text.size() - tail.size(), tail.data(), tail.size()) == 0;
+}
+
+}  // namespace
+
+// The one checkpoint writer. Its order, which a process ended between two writes relies on:
+//  1. the thirteen values in their fixed order, the ledger's two and the minutes away asked
+//     about, of which a checkpoint of a growing total changes "Kett" alone (none as an event
+//     begins: the record holds its total);
+//  2. the rows waiting for the ledger ("LedgerPending"), or their removal once the file has them:
+//     before the record stops holding rows that moved there;
+//  3. the run's record ("Checkpoint"), the one value the next start goes by: the total, the open
+//     period and its time away not yet answered, and the rows handed to the ledger's file; or its
+//     removal, once nothing is open and the file has every row.
+// At exit and at the end of the session every value is written; otherwise only those that differ
+// from what this writer last wrote, and what it failed to write.
+void Workday::save(Save what) {
+    currentTotal();
+    RunRecord record;
+    const bool keep = runRecord(record);
+    Settings saved = settings_;
+    copyText(saved.currentActivityName, currentActivityName());
+    const bool written = services_.store.write([&](SettingsWriter& key) {
+        ChangedValuesWriter out(key, written_, what == Save::Everything);
+        if (what != Save::Record) {
+            saveSettings(out, saved, rate_, meter_.total);
+        }
+        if (removeOlder_) {
+            removeOlderRun(out);
+        }
+        saveLedgerPending(out, pending_);
+        saveRunRecord(out, keep ? &record : nullptr);
+    });
+    removeOlder_ = removeOlder_ && !written;
+}
+
+bool Workday::runRecord(RunRecord& r) {
+    r.total = meter_.total;
+    r.handed.append(handed_);
+    copyText(r.handedFile, handedFile_);
+    std::int64_t now = 0;
+    if (!period_.open || !wallClockValue(services_.clock.localTime(), now)) {
+        return !r.handed.empty();
     }
-    period = ledgerRow(
-        start, finish,
-        static_cast<std::int64_t>(services_.clock.tickCount() - period_.startTick) * UNITS_PER_MS,
-        period_.name != nullptr ? period_.name : "", meter_.running,
-        meter_.total - period_.startTotal);
+    r.open = true;
+    copyText(r.name, period_.name);
+    wallClockValue(period_.start, r.logStart);
+    services_.names.wholePath(settings_.logging ? settings_.logFile : "", r.logFile,
+                              sizeof r.logFile);
+    r.start = period_.rowStart;
+    r.startUtc = period_.rowStartUtc;
+    r.startTotal = period_.rowStartTotal;
+    r.hourly = rate_.hourly;
+    r.currency = settings_.currency;
+    r.paid = period_.paid;
+    services_.names.wholePath(settings_.ledger ? settings_.ledgerFile : "", r.ledgerFile,
+                              sizeof r.ledgerFile);
+    r.checkpoint = now;
+    r.checkpointUtc = services_.clock.utcTime();
+    const std::uint32_t tick = services_.clock.tickCount();
+    r.elapsed = static_cast<std::int64_t>(tick - period_.rowStartTick) * UNITS_PER_MS;
+    // Time away not yet answered, within an activity's paid period: the question being asked,
+    // those waiting their turn, and one going on now.
+    if (!period_.paid || current_ < 0 || period_.name != activities_->name(current_)) {
+        return true;
+    }
+    AwayStretch stretches[MAX_KEPT_STRETCHES];
+    std::size_t count = 0;
+    if (asking_) {
+        stretches[count++] = question_;
+    }
+    count += away_.waiting(stretches + count, MAX_KEPT_STRETCHES - count);
+    if (count < MAX_KEPT_STRETCHES &&
+        away_.goingOn(awayReading(), services_.clock.lastInputTick(), stretches[count])) {
+        ++count;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const KeptStretch s = kept(stretches[i]);
+        if (s.length > 0 && s.offset + s.length <= r.elapsed) {
+            r.stretches[r.stretchCount++] = s;
+        }
+    }
     return true;
 }
 
-bool Workday::openPeriodNow(OpenPeriod& period) {
-    if (!period_.open) {
-        return false;  // finished: at exit, nothing may be kept as open again
-    }
-    copyText(period.name, period_.name != nullptr ? period_.name : "");
-    period.paid = meter_.running;
-    period.startTotal = period_.startTotal;
-    period.hasEarnings = true;
-    period.startUtc = period_.startUtc;
-    period.checkpointUtc = services_.clock.utcTime();
-    services_.names.wholePath(settings_.logging ? settings_.logFile : "", period.logFile,
-                              sizeof period.logFile);
-    services_.names.wholePath(settings_.ledger ? settings_.ledgerFile : "", period.ledgerFile,
-                              sizeof period.ledgerFile);
-    return wallClockValue(period_.start, period.start) &&
-           wallClockValue(services_.clock.localTime(), period.checkpoint);
+LedgerPeriod Workday::ledgerRow(std::int64_t start, std::int64_t finish, std::int64_t elapsed,
+                                const char* activity, bool paid, double earned) const {
+    LedgerPeriod row;
+    row.start = start;
+    row.finish = finish;
+    row.elapsed = elapsed;
+    row.activity = activity;
+    row.paid = paid;
+    row.hourly = rate_.hourly;
+    row.earned = paid ? earned : 0.0;
+    row.currency = settings_.currency;
+    return row;
 }
 
-void Workday::record(const LedgerPeriod& period) {
+bool Workday::rowSoFar(LedgerPeriod& row) {
+    std::int64_t now = 0;
+    if (!period_.open || !wallClockValue(services_.clock.localTime(), now)) {
+        return false;
+    }
+    currentTotal();
+    const std::uint32_t ticks = services_.clock.tickCount() - period_.rowStartTick;
+    row = ledgerRow(period_.rowStart, now, static_cast<std::int64_t>(ticks) * UNITS_PER_MS,
+                    period_.name != nullptr ? period_.name : "", period_.paid,
+                    meter_.total - period_.rowStartTotal);
+    return true;
+}
+
+void Workday::hand(const LedgerPeriod& row) {
     if (settings_.ledger) {
-        appendLedgerRows(period, pending_);
+        appendLedgerRows(row, handed_);
+        services_.names.wholePath(settings_.ledgerFile, handedFile_, sizeof handedFile_);
+    }
+}
+
+void Workday::deliverHanded() {
+    if (handed_.empty()) {
+        return;
+    }
+    char here[PERIOD_PATH_SIZE];
+    services_.names.wholePath(settings_.ledgerFile, here, sizeof here);
+    if (std::strcmp(here, handedFile_) == 0) {
+        pending_.append(handed_);
         keepNewestRows(pending_, MAX_PENDING_LEDGER);
         flushLedger();
+    } else if (services_.ledger.append(handedFile_, handed_) != LedgerWrite::Written) {
+        pending_.append(handed_);  // kept, in this run's ledger then
     }
+    handed_.clear();
 }
 
 void Workday::flushLedger() {
@@ -103,61 +170,110 @@ void Workday::flushLedger() {
     }
 }
 
-LogFields Workday::crashedLog() const {
-    // Where its Started went, whatever folder this run is in.
-    LogFields log;
-    log.loggingEnabled = crashed_.hasFiles ? crashed_.logFile[0] != '\0' : settings_.logging;
-    copyText(log.logFileName, crashed_.hasFiles ? crashed_.logFile : settings_.logFile);
-    log.logActivityName = crashed_.name;
-    return log;
-}
-
-void Workday::recordCrashed(const LedgerPeriod& period) {
-    // In the ledger of its own run.
-    char here[PERIOD_PATH_SIZE];
-    services_.names.wholePath(settings_.ledgerFile, here, sizeof here);
-    if (!crashed_.hasFiles || (settings_.ledger && std::strcmp(here, crashed_.ledgerFile) == 0)) {
-        record(period);
-    } else if (crashed_.ledgerFile[0] != '\0') {
-        TextBuffer theirs;
-        appendLedgerRows(period, theirs);
-        if (services_.ledger.append(crashed_.ledgerFile, theirs) != LedgerWrite::Written) {
-            pending_.append(theirs);  // kept, in this run's ledger then
+void Workday::writeLog(const char* file, const CutRecord* records, std::size_t count) {
+    LogFields log = logFields();
+    if (file != nullptr) {
+        log.loggingEnabled = file[0] != '\0';
+        copyText(log.logFileName, file);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const CutRecord& r = records[i];
+        log.logActivityName = r.activity;
+        log.startTime = localAt(r.start);
+        log.finishTime = localAt(r.finish);
+        // A Started and the Finished after it, of a period already over, go in one append.
+        const bool pair = r.kind == LOG_STARTED && i + 1 < count &&
+                          records[i + 1].kind == LOG_FINISHED &&
+                          records[i + 1].activity == r.activity;
+        if (pair) {
+            log.finishTime = localAt(records[++i].finish);
         }
+        const LogRecordKind both[] = {LOG_STARTED, LOG_FINISHED};
+        services_.log.write(log, pair ? both : &r.kind, pair ? 2 : 1);
     }
 }
 
-LedgerPeriod Workday::ledgerRow(std::int64_t start, std::int64_t finish, std::int64_t elapsed,
-                                const char* activity, bool paid, double earned) const {
-    LedgerPeriod period;
-    period.start = start;
-    period.finish = finish;
-    period.elapsed = elapsed;
-    period.activity = activity;
-    period.paid = paid;
-    period.hourly = rate_.hourly;
-    period.earned = paid ? earned : 0.0;
-    period.currency = settings_.currency;
-    return period;
-}
-
-void Workday::closeCrashedPeriod() {
-    if (!hasCrashed_ || closeCrashedAround()) {
+void Workday::closeCrashed() {
+    if (!crashed_.found) {
         return;
     }
-    // Its Finished, dated at that run's last checkpoint.
-    LogFields log = crashedLog();
-    if (localTimeOf(crashed_.start, log.startTime) &&
-        localTimeOf(crashed_.checkpoint, log.finishTime)) {
-        services_.log.write(log, LOG_FINISHED);
+    crashed_.found = false;
+    RunRecord& r = crashed_.record;
+    // Rows it had handed to the ledger's file, which may have them already: with those waiting
+    // for the same file, they are written once.
+    char here[PERIOD_PATH_SIZE];
+    services_.names.wholePath(settings_.ledgerFile, here, sizeof here);
+    if (std::strcmp(here, r.handedFile) == 0) {
+        if (!endsWith(pending_, r.handed)) {
+            pending_.append(r.handed);
+        }
+    } else if (!r.handed.empty() && !services_.ledger.holds(r.handedFile, r.handed) &&
+               services_.ledger.append(r.handedFile, r.handed) != LedgerWrite::Written) {
+        pending_.append(r.handed);
     }
-    // Its row earns what the meter had at that checkpoint over its total as the period began.
-    if (crashed_.hasEarnings) {
-        recordCrashed(ledgerRow(crashed_.start, crashed_.checkpoint,
-                                crashed_.hasUtc ? crashed_.checkpointUtc - crashed_.startUtc : -1,
-                                crashed_.name, crashed_.paid,
-                                static_cast<double>(settings_.savedTotal) - crashed_.startTotal));
+    if (!pending_.empty() && services_.ledger.holds(settings_.ledgerFile, pending_)) {
+        pending_.clear();
     }
+    if (!r.open) {
+        return;
+    }
+    // Its period, from its Started to its last checkpoint, cut around each stretch answered as
+    // another activity; its records in its own log, its rows for its own ledger.
+    LedgerPeriod span;
+    span.start = r.start;
+    span.finish = r.checkpoint;
+    span.elapsed = r.elapsed;
+    span.activity = r.name;
+    span.paid = r.paid;
+    span.hourly = r.hourly;
+    span.earned = r.paid ? std::max(r.total - r.startTotal, 0.0) : 0.0;
+    span.currency = r.currency;
+    const auto counts = [&](std::size_t i) {
+        const int a = crashed_.answers[i];
+        return a >= 0 && a < activities_->count && std::strcmp(activities_->name(a), r.name) != 0;
+    };
+    std::size_t last = 0;  // one past the last stretch that counts otherwise
+    for (std::size_t i = 0; i < crashed_.answered; ++i) {
+        last = counts(i) ? i + 1 : last;
+    }
+    std::int64_t logStart = r.logStart, passed = 0;
+    double deduction = 0;
+    std::size_t rowCount = 0;
+    LedgerPeriod rows[2 * MAX_KEPT_STRETCHES + 1];
+    for (std::size_t i = 0; i < last; ++i) {
+        KeptStretch s = r.stretches[i];
+        s.offset -= passed;
+        if (!counts(i) || s.offset < 0) {
+            continue;
+        }
+        const int a = crashed_.answers[i];
+        const AwayCut cut =
+            cutAround(span, logStart, s, activities_->name(a),
+                      activities_->paid[static_cast<std::size_t>(a)] != 0, i + 1 < last);
+        writeLog(r.logFile, cut.records, cut.recordCount);
+        std::copy(cut.rows, cut.rows + cut.rowCount, rows + rowCount);
+        rowCount += cut.rowCount;
+        deduction += cut.deduction;
+        passed += s.offset + s.length;
+        span = cut.after;
+        logStart = s.end;
+    }
+    if (passed == 0) {
+        // As counted: its Finished dated at its last checkpoint.
+        const CutRecord finished{LOG_FINISHED, r.name, logStart, r.checkpoint};
+        writeLog(r.logFile, &finished, 1);
+        if (hasTime(span)) {
+            rows[rowCount++] = span;
+        }
+    }
+    if (r.ledgerFile[0] != '\0') {
+        for (std::size_t k = 0; k < rowCount; ++k) {
+            appendLedgerRows(rows[k], handed_);
+        }
+        copyText(handedFile_, r.ledgerFile);
+    }
+    meter_.baseTotal -= deduction;
+    meter_.total -= deduction;
 }
 
 std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek) {
@@ -167,7 +283,7 @@ std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek) {
     TextBuffer extra;
     extra.append(pending_);
     LedgerPeriod open;
-    if (periodSoFar(now, open)) {
+    if (rowSoFar(open)) {
         appendLedgerRows(open, extra);
     }
     std::unique_ptr<LedgerSummary> result(new (std::nothrow)

@@ -4,9 +4,9 @@
 
 #include "activities/ledger.h"
 
-AwayQuestionText awayQuestionText(const LogMoment& from, const LogMoment& to, bool sameDay,
-                                  std::int64_t seconds, const char* activity) {
-    AwayQuestionText out;
+DialogText awayQuestionText(const LogMoment& from, const LogMoment& to, bool sameDay,
+                            std::int64_t seconds, const char* activity) {
+    DialogText out;
     std::snprintf(
         out.text, sizeof out.text, "You were away from %s%s%s to %s%s%s (%s) while %s was current.",
         sameDay ? "" : from.shortDate, sameDay ? "" : " ", from.time, sameDay ? "" : to.shortDate,

@@ -11,11 +11,11 @@
 
 // "You were away from 12:10 to 13:52 (1:42) while Working was current.", with the dates as well
 // when the stretch began on another day than it ended.
-struct AwayQuestionText {
+struct DialogText {
     char text[400] = "";
 };
-AwayQuestionText awayQuestionText(const LogMoment& from, const LogMoment& to, bool sameDay,
-                                  std::int64_t seconds, const char* activity);
+DialogText awayQuestionText(const LogMoment& from, const LogMoment& to, bool sameDay,
+                            std::int64_t seconds, const char* activity);
 
 // The activity offered first: the first unpaid one, or `interrupted` when none is.
 int awayFirstPick(const Activities& activities, int interrupted);

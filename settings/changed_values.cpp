@@ -27,12 +27,22 @@ const WrittenValues::Entry* WrittenValues::find(const char* name) const {
 bool WrittenValues::same(const char* name, std::uint32_t kind, const void* data,
                          std::uint32_t size) const {
     const Entry* e = find(name);
-    if (e == nullptr || data == nullptr) {
-        return e != nullptr && !e->present;
+    if (e == nullptr || !e->known) {
+        return false;
+    }
+    if (data == nullptr) {
+        return !e->present;
     }
     return e->present && e->kind == kind && e->size == size &&
            (size > KEPT_BYTES ? e->fingerprint == fingerprintOf(data, size)
                               : size == 0 || std::memcmp(e->bytes, data, size) == 0);
+}
+
+void WrittenValues::forget(const char* name) {
+    // Whatever the key holds under it now is unknown.
+    if (auto* e = const_cast<Entry*>(find(name))) {
+        e->known = false;
+    }
 }
 
 void WrittenValues::remember(const char* name, std::uint32_t kind, const void* data,
@@ -45,6 +55,7 @@ void WrittenValues::remember(const char* name, std::uint32_t kind, const void* d
         e = &entries_[count_++];
         e->name = name;
     }
+    e->known = true;
     e->present = data != nullptr;
     e->kind = kind;
     e->size = data != nullptr ? size : 0;
@@ -56,17 +67,28 @@ void WrittenValues::remember(const char* name, std::uint32_t kind, const void* d
     }
 }
 
-void ChangedValuesWriter::write(const char* name, std::uint32_t kind, const void* data,
+bool ChangedValuesWriter::write(const char* name, std::uint32_t kind, const void* data,
                                 std::uint32_t size) {
-    if (everything_ || !written_.same(name, kind, data, size)) {
-        key_.write(name, kind, data, size);
-        written_.remember(name, kind, data, size);
+    if (!everything_ && written_.same(name, kind, data, size)) {
+        return true;
     }
+    // A write that failed is not remembered: the next checkpoint tries it again.
+    if (!key_.write(name, kind, data, size)) {
+        written_.forget(name);
+        return false;
+    }
+    written_.remember(name, kind, data, size);
+    return true;
 }
 
-void ChangedValuesWriter::remove(const char* name) {
-    if (everything_ || !written_.same(name, 0, nullptr, 0)) {
-        key_.remove(name);
-        written_.remember(name, 0, nullptr, 0);
+bool ChangedValuesWriter::remove(const char* name) {
+    if (!everything_ && written_.same(name, 0, nullptr, 0)) {
+        return true;
     }
+    if (!key_.remove(name)) {
+        written_.forget(name);
+        return false;
+    }
+    written_.remember(name, 0, nullptr, 0);
+    return true;
 }

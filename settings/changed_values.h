@@ -18,11 +18,14 @@ class WrittenValues {
     // null, was last removed.
     bool same(const char* name, std::uint32_t kind, const void* data, std::uint32_t size) const;
     void remember(const char* name, std::uint32_t kind, const void* data, std::uint32_t size);
+    // A write or removal of `name` failed: whatever it was last is no longer known.
+    void forget(const char* name);
 
   private:
     static constexpr std::size_t KEPT_BYTES = 264;
     struct Entry {
         const char* name = nullptr;
+        bool known = false;
         bool present = false;
         std::uint32_t kind = 0;
         std::uint32_t size = 0;
@@ -41,8 +44,8 @@ class ChangedValuesWriter : public SettingsWriter {
     ChangedValuesWriter(SettingsWriter& key, WrittenValues& written, bool everything)
         : key_(key), written_(written), everything_(everything) {}
 
-    void write(const char* name, std::uint32_t kind, const void* data, std::uint32_t size) override;
-    void remove(const char* name) override;
+    bool write(const char* name, std::uint32_t kind, const void* data, std::uint32_t size) override;
+    bool remove(const char* name) override;
 
   private:
     SettingsWriter& key_;

@@ -66,11 +66,11 @@ class SettingsReader {
 class SettingsWriter {
   public:
     virtual ~SettingsWriter() = default;
-    // Replaces the named value; failures are not reported (the old value stays).
-    virtual void write(const char* name, std::uint32_t kind, const void* data,
+    // Replaces the named value; false when it could not (the old value stays).
+    virtual bool write(const char* name, std::uint32_t kind, const void* data,
                        std::uint32_t size) = 0;
-    // Takes the named value out of the key, when it is there.
-    virtual void remove(const char* name) = 0;
+    // Takes the named value out of the key; true when it is not there afterwards.
+    virtual bool remove(const char* name) = 0;
 };
 
 // The settings key as its keeper reaches it: opened for each set of reads or of writes, and
@@ -97,69 +97,8 @@ void loadSettings(SettingsReader* reader, Settings& settings, Rate& rate);
 // keeps the last sound one.
 void saveSettings(SettingsWriter& writer, const Settings& settings, const Rate& rate, double total);
 
-// The activity period a run has open, kept in the key beside the thirteen values at every
-// checkpoint, and taken out when the run finishes it: so the next start can tell that a run
-// ended without finishing its period (a crash, a kill, a power cut) and close it in the log.
-// Times are local wall-clock times in 100-nanosecond units since 1601, as the log counts them.
-struct OpenPeriod {
-    std::int64_t start = 0;
-    std::int64_t checkpoint = 0;  // the last checkpoint's time
-    // Both also in UTC (100 ns since 1601), from which the period's true length comes whatever the
-    // local clock did meanwhile; a key of an older build has local times alone (`hasUtc` false).
-    std::int64_t startUtc = 0;
-    std::int64_t checkpointUtc = 0;
-    bool hasUtc = false;
-    char name[SETTINGS_TEXT_SIZE] = "";
-    // For the ledger's row: whether the meter ran, and its total as the period began. A key
-    // without them (or with them unusable) closes the period in the log alone.
-    bool paid = false;
-    double startTotal = 0;
-    bool hasEarnings = false;
-    // Where the period's records go, as whole paths, since the next start may be in another
-    // folder: the log holding its Started and the ledger, each empty when there is none. A key
-    // of an older build has neither (`hasFiles` false); its period goes to the files of now.
-    char logFile[PERIOD_PATH_SIZE] = "";
-    char ledgerFile[PERIOD_PATH_SIZE] = "";
-    bool hasFiles = false;
-};
-
 // A period longer than this is no period but garbage: its rows would fill the ledger for days.
 constexpr std::int64_t MAX_OPEN_PERIOD_DAYS = 400;
-
-void saveOpenPeriod(SettingsWriter& writer, const OpenPeriod& period);
-// The run's period is finished: nothing is left open.
-void removeOpenPeriod(SettingsWriter& writer);
-// The period a run left open, when there is one to close: false when a value is missing, of the
-// wrong kind or size, or its times cannot be (the checkpoint before the start, or after now, by
-// UTC when the key has it, else by the local clock; or longer than MAX_OPEN_PERIOD_DAYS).
-bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
-                    OpenPeriod& period);
-
-// The question about a stretch of time away, kept while it is open, so that a crash loses
-// neither it nor any money: when the stretch began and ended on the local clock, its end in UTC,
-// its true length (100 ns), the hourly figure it earned at, and the activity it interrupted.
-struct AwayQuestion {
-    std::int64_t start = 0;
-    std::int64_t end = 0;
-    std::int64_t endUtc = 0;
-    std::int64_t length = 0;
-    double hourly = 0;
-    char activity[SETTINGS_TEXT_SIZE] = "";
-};
-// Writes the question, or (null) takes it out.
-void saveAwayQuestion(SettingsWriter& writer, const AwayQuestion* question);
-// The question left open, when there is a sound one: false when a value is missing, of the wrong
-// kind or size, or impossible (an end before the start or after `nowUtc`, a length of nothing or
-// of more than MAX_OPEN_PERIOD_DAYS, a rate out of its range).
-bool loadAwayQuestion(SettingsReader& reader, std::int64_t nowUtc, AwayQuestion& question);
-
-// The ledger's rows still waiting for its file ("LedgerPending"), kept so that neither a crash
-// nor an exit loses them: the newest whole rows of at most this many bytes; none (the value
-// taken out) once written.
-constexpr std::uint32_t MAX_PENDING_LEDGER = 1u << 20;
-void saveLedgerPending(SettingsWriter& writer, const TextBuffer& rows);
-// Adds the stored rows before those in `rows`, which are newer.
-void loadLedgerPending(SettingsReader& reader, TextBuffer& rows);
 
 // Defaults, as used when nothing usable is stored.
 constexpr const char* DEFAULT_ACTIVITIES_FILE = "acts.txt";

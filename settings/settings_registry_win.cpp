@@ -25,12 +25,16 @@ class RegistryKey : public SettingsReader, public SettingsWriter {
         return true;
     }
 
-    void write(const char* name, std::uint32_t kind, const void* data,
+    bool write(const char* name, std::uint32_t kind, const void* data,
                std::uint32_t size) override {
-        RegSetValueExA(key_.get(), name, 0, kind, static_cast<const BYTE*>(data), size);
+        return RegSetValueExA(key_.get(), name, 0, kind, static_cast<const BYTE*>(data), size) ==
+               ERROR_SUCCESS;
     }
 
-    void remove(const char* name) override { RegDeleteValueA(key_.get(), name); }
+    bool remove(const char* name) override {
+        const LONG result = RegDeleteValueA(key_.get(), name);
+        return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+    }
 
   private:
     UniqueRegKey key_;

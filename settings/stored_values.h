@@ -43,12 +43,12 @@ bool readText(SettingsReader& reader, const char* name, char (&out)[N],
     return true;
 }
 
-inline void writeInt(SettingsWriter& writer, const char* name, std::int32_t value) {
-    writer.write(name, VALUE_BINARY, &value, sizeof value);
+inline bool writeInt(SettingsWriter& writer, const char* name, std::int32_t value) {
+    return writer.write(name, VALUE_BINARY, &value, sizeof value);
 }
 
-inline void writeText(SettingsWriter& writer, const char* name, const char* text) {
-    writer.write(name, VALUE_TEXT, text, static_cast<std::uint32_t>(std::strlen(text) + 1));
+inline bool writeText(SettingsWriter& writer, const char* name, const char* text) {
+    return writer.write(name, VALUE_TEXT, text, static_cast<std::uint32_t>(std::strlen(text) + 1));
 }
 
 }  // namespace stored

@@ -1,11 +1,12 @@
 #include "win32/dpi.h"
 
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 UINT windowDpi(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    using GetDpiForWindow = UINT WINAPI(HWND);
+    static auto* const getDpiForWindow =
+        systemFunction<GetDpiForWindow>("user32.dll", "GetDpiForWindow");
     if (getDpiForWindow != nullptr && window != nullptr) {
         if (const UINT dpi = getDpiForWindow(window)) {
             return dpi;

@@ -5,19 +5,9 @@
 
 #include <cstdio>
 
-namespace {
+#include "win32/system_library.h"
 
-// A function of a system library, looked up once; null when it cannot be had.
-template <typename Function>
-Function* systemFunction(const char* library, const char* name) {
-    HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module == nullptr) {
-        module = LoadLibraryA(library);  // systems without the search flag
-    }
-    return module != nullptr
-               ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-               : nullptr;
-}
+namespace {
 
 // The shell's "open" action and the open-file dialog want COM in a single-threaded apartment on
 // the thread that calls them, the program's only one. Once per process; it stays until the end.

@@ -292,6 +292,10 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
+    if (std::strcmp(verb, "load-library") == 0 && argc == 3) {
+        // Plainly, by name, as a program that does not guard its search would.
+        return LoadLibraryA(argv[2]) != nullptr ? 0 : 1;
+    }
     if (std::strncmp(verb, "dialog-", 7) == 0) {
         const int result = dialogVerb(verb, argc, argv);
         if (result == 2) {

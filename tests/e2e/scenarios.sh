@@ -111,10 +111,14 @@ log_shape() {
         -e 's/^    Duration: .*$/DURATION/' | tr '\n' '|'
 }
 
-# Starts Cointrel in APP_DIR (the scenario's folder unless set) and waits until it is shown.
-start_app() {
+# Starts Cointrel in APP_DIR (the scenario's folder unless set); start_app waits until it is
+# shown.
+launch_app() {
     (cd "${APP_DIR:-$work}" && exec "$wine_run" "$exe" </dev/null >>"$work/app.out" 2>&1) &
     APP_PID=$!
+}
+start_app() {
+    launch_app
     check wait-window "${APP_WAIT_MS:-30000}"
 }
 # Waits up to SECONDS for a process of ours to end; false when it is still there.
@@ -324,7 +328,7 @@ close_with_dialog_open() {
         check move 300 250
         open_dialog "${dialog%% *}" "$CASE"
         stop_app
-        expect_eq "$(reg_value PeriodCheckpoint)" "" "a period left open"
+        expect_eq "$(reg_value Checkpoint)" "" "a period left open"
         [[ "$(reg_value Placement)" =~ ^REG_BINARY\ 2C0{6}.{48}2C010000FA000000 ]] ||
             fail "placement: $(reg_value Placement)"
     done
@@ -350,6 +354,9 @@ crash_in_another_folder() {
         mkdir -p "$APP_DIR"
         [ -z "$APP_PID" ] || crash_app
         start_app
+        sleep 1
+        check command 11848  # always on top, twice: a checkpoint, so that the period has time
+        check command 11848
     done
     stop_app
     for folder in first second; do
@@ -397,6 +404,73 @@ time_away() {
         my @away = split /,/, $rows[1];
         exit !(abs($total - $earned) < 0.05 && $away[5] >= 60 && $away[5] < 90 && $total < 30)' \
         "$total" "$rows" || fail "a total of $total for the rows $rows"
+}
+
+# The screen locked for longer than the minute asked about, and the session ended before it was
+# unlocked, as on a machine left locked for the night and restarted by an update: nothing is paid
+# without asking. The period stays open in the key; the next start asks about the time from the
+# last input to the session's end, and the answer cuts the period there.
+away_at_session_end() {
+    reg_clear
+    reg_set Logging REG_BINARY 01000000
+    reg_set Hourly REG_BINARY "$(float_hex 3600)"  # one a second
+    reg_set AwayMinutes REG_BINARY 01000000
+    start_app
+    check input  # the last input before the screen locks
+    check session 7
+    sleep 65
+    check endsession 1
+    crash_app  # Windows ends the process once the session has ended
+    [[ "$(reg_value Checkpoint)" == REG_BINARY\ * ]] || fail "the period was closed at the end"
+    [ ! -e "$work/ledger.csv" ] || fail "rows before the answer: $(cat "$work/ledger.csv")"
+    launch_app
+    check dialog-wait "Time away" 15000
+    local question
+    question=$(drive dialog-text "Time away" 101)
+    [[ "$question" == "You were away from "*" while Working was current." ]] ||
+        fail "the question: $question"
+    check dialog-click "Time away" 1  # the first unpaid activity offered
+    check dialog-gone "Time away" 5000
+    check wait-window 10000
+    stop_app
+    local run="EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|"
+    expect_eq "$(log_shape)" "${run}NAME Nothing in particular|STARTED|FINISHED|DURATION|$run" \
+        "the log: the stretch away to the end, then the next run"
+    local rows total
+    rows=$(tail -n +2 "$work/ledger.csv" | tr -d '\r')
+    expect_eq "$(cut -d, -f4,5 <<<"$rows" | tr '\n' ' ')" \
+        "Working,1 Nothing in particular,0 Working,1 " "the ledger's periods"
+    total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
+    perl -e 'my ($total, $text) = @ARGV; my @rows = split /\n/, $text; my $earned = 0;
+        for (@rows) { my @f = split /,/; $earned += $f[7] }
+        my @away = split /,/, $rows[1];
+        exit !(abs($total - $earned) < 0.05 && $away[5] >= 60 && $away[5] < 90 && $total < 30)' \
+        "$total" "$rows" || fail "a total of $total for the rows $rows"
+}
+
+# A library planted beside the program under the name of one it loads while it runs, with the
+# order Windows searches for a library it does not know (the program's own folder first): it is
+# never loaded. The driver, loading the same name plainly from that folder, shows it would be.
+planted_library() {
+    reg_clear
+    local folder=$work/download
+    mkdir -p "$folder"
+    cp "$exe" "$folder/cointrel.exe"
+    cp "$driver" "$folder/driver.exe"
+    cp "$(dirname "$driver")/planted/wtsapi32.dll" "$folder/"
+    export WINEDLLOVERRIDES="wtsapi32=n,b;mscoree=d;mshtml=d;winemenubuilder.exe=d"
+    (cd "$folder" && "$wine_run" driver.exe load-library wtsapi32.dll </dev/null >/dev/null 2>&1) ||
+        fail "the driver could not load the planted library plainly"
+    [ -e "$folder/planted.txt" ] || fail "loaded plainly, the planted library left no mark"
+    rm "$folder/planted.txt"
+    APP_DIR=$folder
+    exe=$folder/cointrel.exe
+    start_app  # it asks for the session's notifications as it shows
+    check session 7
+    check session 8
+    stop_app
+    APP_DIR=
+    [ ! -e "$folder/planted.txt" ] || fail "cointrel.exe loaded the library planted beside it"
 }
 
 # Options makes the shortcut that starts Cointrel at sign-in, in the folder it runs in now, and
@@ -685,7 +759,7 @@ run_script_stop() {
         wineserver -k 2>/dev/null || true
     ) || fail "run.sh: $(tail -n 5 "$work/run.out")"
     expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 16 "values saved at Ctrl+C"
-    ! grep -q '^    PeriodCheckpoint' "$work/saved.txt" || fail "the period was left open"
+    ! grep -q '^    Checkpoint' "$work/saved.txt" || fail "the period was left open"
     grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
 }
 

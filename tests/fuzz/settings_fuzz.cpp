@@ -1,11 +1,15 @@
 // Any size and content of each of the thirteen stored values: every figure loaded lies in the
-// rate's domain, every figure saved is finite, and save, load, save writes the same bytes.
+// rate's domain, every figure saved is finite, and save, load, save writes the same bytes. The
+// bytes left over are a run's record of this build's form: one that loads has a sound period and
+// stretches within it, and is saved and read back the same.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "memory_store.h"
+#include "settings/run_record.h"
 #include "settings/settings.h"
 
 namespace {
@@ -70,6 +74,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(first.values.size() == second.values.size());
     for (const auto& [name, value] : first.values) {
         check(second.values.at(name).data == value.data);
+    }
+
+    MemoryStore key;
+    std::vector<unsigned char> record = {'R', 'u', 'n', '1'};
+    record.insert(record.end(), data + at, data + size);
+    key.values["Checkpoint"] = {VALUE_BINARY, record};
+    RunRecord run;
+    if (loadRunRecord(key, run)) {
+        check(std::isfinite(run.total));
+        check(!run.open || (run.elapsed >= 0 && std::isfinite(run.startTotal)));
+        check(run.stretchCount <= MAX_KEPT_STRETCHES);
+        for (std::size_t i = 0; i < run.stretchCount; ++i) {
+            check(run.stretches[i].length > 0 &&
+                  run.stretches[i].offset + run.stretches[i].length <= run.elapsed);
+        }
+        MemoryStore saved;
+        saveRunRecord(saved, &run);
+        RunRecord back;
+        check(loadRunRecord(saved, back));
+        MemoryStore again;
+        saveRunRecord(again, &back);
+        check(again.values.at("Checkpoint").data == saved.values.at("Checkpoint").data);
     }
     return 0;
 }

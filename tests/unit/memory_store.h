@@ -15,6 +15,10 @@ class MemoryStore : public SettingsReader, public SettingsWriter {
     struct Value {
         std::uint32_t kind;
         std::vector<unsigned char> data;
+        bool operator==(const Value& other) const {
+            return kind == other.kind && data == other.data;
+        }
+        bool operator!=(const Value& other) const { return !(*this == other); }
     };
 
     // When set, a failed read fills the caller's buffer with junk, as the registry may.
@@ -39,13 +43,17 @@ class MemoryStore : public SettingsReader, public SettingsWriter {
         return true;
     }
 
-    void write(const char* name, std::uint32_t kind, const void* data,
+    bool write(const char* name, std::uint32_t kind, const void* data,
                std::uint32_t size) override {
         const auto* bytes = static_cast<const unsigned char*>(data);
         values[name] = Value{kind, {bytes, bytes + size}};
         writeOrder.emplace_back(name);
+        return true;
     }
-    void remove(const char* name) override { values.erase(name); }
+    bool remove(const char* name) override {
+        values.erase(name);
+        return true;
+    }
 
     template <typename T>
     void set(const char* name, const T& value) {

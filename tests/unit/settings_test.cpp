@@ -4,10 +4,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "memory_store.h"
+#include "settings/run_record.h"
 
 namespace {
 
@@ -248,14 +251,25 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     EXPECT_FALSE(back.ledger);
 }
 
-// A time of the open period as stored: local, then UTC.
+// A time of the open period as an older build stored it: local, then UTC.
 struct Moment {
     std::int64_t local, utc;
 };
 
-// The period a crashed run left open: a round trip, and no record from a value that cannot be.
-// Its times are judged by UTC where the key has it, by the local clock in an older build's key.
-TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
+// The open period as an older build kept it, in values of its own.
+void saveOlderPeriod(MemoryStore& s, const OpenPeriod& p) {
+    s.set("PeriodStart", Moment{p.start, p.startUtc});
+    s.setText("PeriodName", std::string(p.name) + '\0');
+    s.set("PeriodPaid", std::int32_t{p.paid ? 1 : 0});
+    s.set("PeriodStartTotal", p.startTotal);
+    s.setText("PeriodLog", std::string(p.logFile) + '\0');
+    s.setText("PeriodLedger", std::string(p.ledgerFile) + '\0');
+    s.set("PeriodCheckpoint", Moment{p.checkpoint, p.checkpointUtc});
+}
+
+// The period an older build's crashed run left open: no record from a value that cannot be. Its
+// times are judged by UTC where the key has it, by the local clock in the oldest keys.
+TEST_F(SettingsTest, OlderOpenPeriodIsClosedOnlyFromSoundValues) {
     constexpr std::int64_t NOW = 134000000000000000;  // 100 ns units
     constexpr std::int64_t HOUR = 36000000000;
     constexpr std::int64_t UTC = NOW + HOUR;  // a time zone an hour behind UTC
@@ -275,7 +289,7 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
         bool closed;
     } const cases[] = {
         {"sound", [](MemoryStore&) {}, true},
-        {"finished", [](MemoryStore& s) { removeOpenPeriod(s); }, false},
+        {"finished", [](MemoryStore& s) { removeOlderRun(s); }, false},
         {"no checkpoint", [](MemoryStore& s) { s.values.erase("PeriodCheckpoint"); }, false},
         {"no name", [](MemoryStore& s) { s.values.erase("PeriodName"); }, false},
         {"short start", [](MemoryStore& s) { s.setBytes("PeriodStart", 4); }, false},
@@ -328,7 +342,7 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
     };
     for (const Case& c : cases) {
         MemoryStore key;
-        saveOpenPeriod(key, left);
+        saveOlderPeriod(key, left);
         c.spoil(key);
         OpenPeriod read;
         copyText(read.name, "untouched");
@@ -349,26 +363,24 @@ TEST_F(SettingsTest, OpenPeriodIsClosedOnlyFromSoundValues) {
             EXPECT_EQ(read.checkpointUtc, left.checkpointUtc);
         }
     }
-    // A standing meter's checkpoint changes its time alone: the period then ends there.
-    MemoryStore standing;
-    saveOpenPeriod(standing, left);
-    standing.set("PeriodCheckpoint", Moment{NOW - 10, UTC - 10});
-    OpenPeriod later;
-    ASSERT_TRUE(loadOpenPeriod(standing, NOW, UTC, later));
-    EXPECT_EQ(later.checkpoint, NOW - 10);
-    EXPECT_EQ(later.checkpointUtc, UTC - 10);
-    EXPECT_STREQ(later.logFile, left.logFile);
     // Its earnings unusable, a period is still closed in the log, but makes no ledger row.
     MemoryStore key;
-    saveOpenPeriod(key, left);
+    saveOlderPeriod(key, left);
     key.set("PeriodStartTotal", std::numeric_limits<double>::quiet_NaN());
     OpenPeriod read;
     EXPECT_TRUE(loadOpenPeriod(key, NOW, UTC, read));
     EXPECT_FALSE(read.hasEarnings);
+    settings.savedTotal = 20.0f;
+    RunRecord run;
+    ASSERT_TRUE(loadOlderRun(key, NOW, UTC, settings, 25.0, run));
+    EXPECT_STREQ(run.ledgerFile, "") << "no row";
+    EXPECT_STREQ(run.logFile, left.logFile);
+    EXPECT_EQ(run.total, 20.0);
+    EXPECT_EQ(run.elapsed, 2000);
 }
 
 // The minutes away asked about: 0 (never) to 720, anything else the default; and the question
-// about a stretch, kept while open, asks nothing when a value of it cannot be.
+// an older build kept about a stretch, taken as the first stretch of its run only when sound.
 TEST_F(SettingsTest, TimeAwayValuesAreTakenOnlyWhenSound) {
     const struct {
         const char* what;
@@ -391,48 +403,168 @@ TEST_F(SettingsTest, TimeAwayValuesAreTakenOnlyWhenSound) {
     }
 
     constexpr std::int64_t NOW = 134000000000000000, MINUTE = 600000000;
-    AwayQuestion asked;
-    asked.start = NOW - 30 * MINUTE;
-    asked.end = NOW - 10 * MINUTE;
-    asked.endUtc = NOW - 10 * MINUTE;
-    asked.length = 20 * MINUTE;
-    asked.hourly = 25;
-    copyText(asked.activity, "Working");
-    // Each case spoils the question as saved, or the key after it.
+    OpenPeriod period;
+    period.start = period.startUtc = NOW - 60 * MINUTE;
+    period.checkpoint = period.checkpointUtc = NOW - 5 * MINUTE;
+    copyText(period.name, "Working");
+    period.paid = true;
+    // The stretch as stored: start, end, end in UTC, length, hourly figure.
+    struct Stretch {
+        std::int64_t start, end, endUtc, length;
+        double hourly;
+    };
+    const Stretch asked{NOW - 30 * MINUTE, NOW - 10 * MINUTE, NOW - 10 * MINUTE, 20 * MINUTE, 25};
     const struct {
         const char* what;
-        void (*spoil)(AwayQuestion&);
+        void (*spoil)(Stretch&);
         void (*spoilKey)(MemoryStore&);
         bool asks;
     } questions[] = {
-        {"sound", [](AwayQuestion&) {}, [](MemoryStore&) {}, true},
-        {"answered", [](AwayQuestion&) {}, [](MemoryStore& s) { saveAwayQuestion(s, nullptr); },
+        {"sound", [](Stretch&) {}, [](MemoryStore&) {}, true},
+        {"answered", [](Stretch&) {},
+         [](MemoryStore& s) {
+             s.values.erase("AwayStretch");
+             s.values.erase("AwayActivity");
+         },
          false},
-        {"no activity", [](AwayQuestion&) {},
-         [](MemoryStore& s) { s.values.erase("AwayActivity"); }, false},
-        {"stretch as text", [](AwayQuestion&) {},
-         [](MemoryStore& s) { s.setText("AwayStretch", "x"); }, false},
-        {"an end before the start", [](AwayQuestion& q) { q.end = q.start - 1; },
+        {"no activity", [](Stretch&) {}, [](MemoryStore& s) { s.values.erase("AwayActivity"); },
+         false},
+        {"another activity's", [](Stretch&) {},
+         [](MemoryStore& s) { s.setText("AwayActivity", std::string("Lunch") + '\0'); }, false},
+        {"stretch as text", [](Stretch&) {}, [](MemoryStore& s) { s.setText("AwayStretch", "x"); },
+         false},
+        {"an end before the start", [](Stretch& q) { q.end = q.start - 1; }, [](MemoryStore&) {},
+         false},
+        {"an end after the period's", [](Stretch& q) { q.endUtc = NOW - 4 * MINUTE; },
          [](MemoryStore&) {}, false},
-        {"an end in the future", [](AwayQuestion& q) { q.endUtc = NOW + 1; }, [](MemoryStore&) {},
-         false},
-        {"no length", [](AwayQuestion& q) { q.length = 0; }, [](MemoryStore&) {}, false},
-        {"a rate of nothing", [](AwayQuestion& q) { q.hourly = 0; }, [](MemoryStore&) {}, false},
+        {"no length", [](Stretch& q) { q.length = 0; }, [](MemoryStore&) {}, false},
+        {"a rate of nothing", [](Stretch& q) { q.hourly = 0; }, [](MemoryStore&) {}, false},
     };
     for (const auto& c : questions) {
-        AwayQuestion q = asked;
+        Stretch q = asked;
         c.spoil(q);
         MemoryStore key;
-        saveAwayQuestion(key, &q);
+        saveOlderPeriod(key, period);
+        key.set("AwayStretch", q);
+        key.setText("AwayActivity", std::string("Working") + '\0');
         c.spoilKey(key);
-        AwayQuestion read;
-        EXPECT_EQ(loadAwayQuestion(key, NOW, read), c.asks) << c.what;
+        RunRecord read;
+        ASSERT_TRUE(loadOlderRun(key, NOW, NOW, settings, 25.0, read)) << c.what;
+        EXPECT_EQ(read.stretchCount, c.asks ? 1u : 0u) << c.what;
         if (c.asks) {
-            EXPECT_EQ(read.length, asked.length);
-            EXPECT_EQ(read.hourly, asked.hourly);
-            EXPECT_STREQ(read.activity, "Working");
+            EXPECT_EQ(read.stretches[0].length, asked.length);
+            EXPECT_EQ(read.stretches[0].offset, 30 * MINUTE);
         }
     }
+}
+
+// The run's record is one value, read back as written; a record that cannot be is no record,
+// and a period or a stretch of it that cannot be is left out.
+TEST_F(SettingsTest, RunRecordRoundTripsAndRefusesWhatCannotBe) {
+    constexpr std::int64_t NOW = 134000000000000000, SECOND = 10000000;
+    RunRecord run;
+    run.total = 123.456;
+    run.open = true;
+    copyText(run.name, "Working");
+    run.logStart = NOW - 7200 * SECOND;
+    copyText(run.logFile, "C:\\work\\log.txt");
+    run.start = NOW - 3600 * SECOND;
+    run.startUtc = run.start + 3600 * SECOND;
+    run.startTotal = 100.25;
+    run.hourly = 36;
+    run.currency = 2;
+    run.paid = true;
+    copyText(run.ledgerFile, "C:\\work\\ledger.csv");
+    run.checkpoint = NOW;
+    run.checkpointUtc = NOW + 3600 * SECOND;
+    run.elapsed = 3599 * SECOND;
+    run.stretchCount = 2;
+    run.stretches[0] = {NOW - 3000 * SECOND, NOW - 2000 * SECOND, 600 * SECOND, 1000 * SECOND};
+    run.stretches[1] = {NOW - 100 * SECOND, NOW, 3499 * SECOND, 100 * SECOND};
+    run.handed.append("2026-12-08,09:00:00,10:00:00,Lunch,0,3600,36.00,0.00,EUR\r\n");
+    copyText(run.handedFile, "D:\\away\\ledger.csv");
+    MemoryStore key;
+    saveRunRecord(key, &run);
+    const std::vector<unsigned char> sound = key.values.at("Checkpoint").data;
+    const std::size_t fixed = sound.size() - run.handed.size();
+    // Each case spoils the stored bytes: what the record then is.
+    enum Read { WHOLE, NO_PERIOD, ONE_STRETCH, NONE };
+    const auto at = [](std::vector<unsigned char>& b, std::size_t offset, auto value) {
+        std::memcpy(b.data() + offset, &value, sizeof value);
+    };
+    // Where the fields lie: the form, the total, the flags, the currency, the six times.
+    constexpr std::size_t TOTAL = 4, ELAPSED = 4 + 8 + 4 + 4 + 5 * 8, HOURLY = ELAPSED + 16,
+                          FIRST_STRETCH = HOURLY + 8 + 4;
+    const struct {
+        const char* what;
+        std::function<void(std::vector<unsigned char>&)> spoil;
+        Read read;
+    } cases[] = {
+        {"sound", [](std::vector<unsigned char>&) {}, WHOLE},
+        {"another form", [](std::vector<unsigned char>& b) { b[3] = '9'; }, NONE},
+        {"cut short", [&](std::vector<unsigned char>& b) { b.resize(fixed - 1); }, NONE},
+        {"a total of no number",
+         [&](std::vector<unsigned char>& b) {
+             at(b, TOTAL, std::numeric_limits<double>::quiet_NaN());
+         },
+         NONE},
+        {"a name without its end",
+         [&](std::vector<unsigned char>& b) {
+             std::memset(b.data() + FIRST_STRETCH + 4 * 32, 'n', 256);
+         },
+         NONE},
+        {"no time before it began",
+         [&](std::vector<unsigned char>& b) { at(b, ELAPSED, std::int64_t{-1}); }, NO_PERIOD},
+        {"401 days long",
+         [&](std::vector<unsigned char>& b) { at(b, ELAPSED, std::int64_t{401} * 86400 * SECOND); },
+         NO_PERIOD},
+        {"a rate of nothing", [&](std::vector<unsigned char>& b) { at(b, HOURLY, 0.0); },
+         NO_PERIOD},
+        {"a stretch past the checkpoint",
+         [&](std::vector<unsigned char>& b) {
+             at(b, FIRST_STRETCH + 16, std::int64_t{3000} * SECOND);
+         },
+         ONE_STRETCH},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> bytes = sound;
+        c.spoil(bytes);
+        key.values["Checkpoint"].data = bytes;
+        RunRecord read;
+        ASSERT_EQ(loadRunRecord(key, read), c.read != NONE) << c.what;
+        if (c.read == NONE) {
+            continue;
+        }
+        EXPECT_EQ(read.open, c.read != NO_PERIOD) << c.what;
+        EXPECT_EQ(read.stretchCount, c.read == WHOLE         ? 2u
+                                     : c.read == ONE_STRETCH ? 1u
+                                                             : 0u)
+            << c.what;
+        EXPECT_EQ(std::string(read.handed.data(), read.handed.size()),
+                  std::string(run.handed.data(), run.handed.size()))
+            << c.what;
+        EXPECT_STREQ(read.handedFile, run.handedFile) << c.what;
+        if (c.read != WHOLE) {
+            continue;
+        }
+        EXPECT_EQ(read.total, run.total);
+        EXPECT_STREQ(read.name, run.name);
+        EXPECT_STREQ(read.logFile, run.logFile);
+        EXPECT_STREQ(read.ledgerFile, run.ledgerFile);
+        EXPECT_EQ(read.logStart, run.logStart);
+        EXPECT_EQ(read.startUtc, run.startUtc);
+        EXPECT_EQ(read.checkpointUtc, run.checkpointUtc);
+        EXPECT_EQ(read.startTotal, run.startTotal);
+        EXPECT_EQ(read.currency, 2);
+        EXPECT_TRUE(read.paid);
+        EXPECT_EQ(read.stretches[1].offset, run.stretches[1].offset);
+        EXPECT_EQ(read.stretches[1].end, NOW);
+    }
+    saveRunRecord(key, nullptr);
+    RunRecord none;
+    EXPECT_FALSE(loadRunRecord(key, none)) << "taken out";
+    key.setText("Checkpoint", std::string(sound.begin(), sound.end()));
+    EXPECT_FALSE(loadRunRecord(key, none)) << "as text";
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "memory_store.h"
 #include "test_files.h"
+#include "workday_world.h"
 
 namespace {
 
@@ -35,90 +35,23 @@ struct Moment {
     std::int64_t local, utc;
 };
 
-// The world outside in memory: a clock the steps set, the settings key, and the log and the
-// ledger as one text of what reached them; the key's writes (and "-" removals) of each step.
-struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, FileNames {
-    LocalTime now{};
-    std::uint32_t tick = 0;
-    MemoryStore key;
-    std::string records, written;
-    bool locked = false;
-
-    LocalTime localTime() override { return now; }
-    std::uint32_t tickCount() override { return tick; }
-    std::int64_t utcTime() override { return wall(now.hour, now.minute, now.second) + UTC_AHEAD; }
-    std::uint64_t awakeMs() override { return tick; }  // never asleep
-    std::uint32_t lastInputTick() override { return lastInput; }
-    std::uint32_t lastInput = 0;
-    void read(Callback<void(SettingsReader*)> reads) override { reads(&key); }
-    bool write(Callback<void(SettingsWriter&)> writes) override {
-        writes(*this);
-        return true;
-    }
-    void write(const char* name, std::uint32_t kind, const void* data,
-               std::uint32_t size) override {
-        key.write(name, kind, data, size);
-        written += std::string(written.empty() ? "" : " ") + name;
-    }
-    void remove(const char* name) override {
-        key.remove(name);
-        written += std::string(written.empty() ? "-" : " -") + name;
-    }
-    void write(const LogFields& log, LogRecordKind kind) override {
-        static const char* const kinds[] = {"Banner", "Started", "Finished"};
-        char text[400];
-        std::snprintf(text, sizeof text, "%s %s%s%s %02d:%02d", log.logFileName, kinds[kind],
-                      kind == LOG_BANNER ? "" : " ", kind == LOG_BANNER ? "" : log.logActivityName,
-                      log.startTime.hour, log.startTime.minute);
-        records += log.loggingEnabled ? text : "";
-        if (log.loggingEnabled && kind == LOG_FINISHED) {
-            std::snprintf(text, sizeof text, "-%02d:%02d", log.finishTime.hour,
-                          log.finishTime.minute);
-            records += text;
-        }
-        records += log.loggingEnabled ? "|" : "";
-    }
-    // Each row as its activity, paid flag, seconds and earnings.
-    LedgerWrite append(const char* path, const TextBuffer& rows) override {
-        std::string field;
-        int column = 0;
-        for (std::size_t i = 0; !locked && i < rows.size(); ++i) {
-            const char c = rows.data()[i];
-            if (c == ',' || c == '\r') {
-                const bool kept = column >= 3 && column <= 7 && column != 6;
-                records += kept ? (column == 3 ? std::string(path) + " " : ",") + field : "";
-                records += c == '\r' ? "|" : "";
-                field.clear();
-                column = c == '\r' ? -1 : column + 1;
-            } else if (c != '\n') {
-                field += c;
-            }
-        }
-        return locked ? LedgerWrite::Busy : LedgerWrite::Written;
-    }
-    bool read(const char*, LedgerSummary& summary) override {
-        summary.finish();
-        return !held;
-    }
-    bool held = false;  // by another program, which keeps the summary from reading it
-    void wholePath(const char* name, char* out, std::size_t size) override {
-        std::snprintf(out, size, "%s%s", name[0] != '\0' ? "C:\\work\\" : "", name);
-    }
-};
-
 const char* const ALL =
     "Kett DaysPerYear HoursPerDay Hourly ActivitiesFile LogFile Logging CurrentActivity "
     "Placement TopMost Currency DigitsBitmapFile Decimals LedgerFile Ledger AwayMinutes";
-const std::string ALL_AND_NOTHING_OPEN =
-    std::string(ALL) +
-    " -PeriodCheckpoint -PeriodStart -PeriodName -PeriodPaid -PeriodStartTotal -PeriodLog"
-    " -PeriodLedger -LedgerPending -AwayStretch -AwayActivity";
+const std::string ALL_AND_NOTHING_OPEN = std::string(ALL) + " -LedgerPending -Checkpoint";
+
+// How many stretches of time away the run's record in the key keeps.
+std::size_t keptStretches(World& world) {
+    RunRecord record;
+    return loadRunRecord(world.key, record) ? record.stretchCount : 0;
+}
 
 // A run at 25 an hour from 100, logging to log.txt, that finds a crashed run's period at start:
 // every event's log records, ledger rows and writes to the key, and the meter after it.
 TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
     TempDir dir;
     World world;
+    world.utcAhead = UTC_AHEAD;
     world.key.setText("ActivitiesFile", dir.file("acts.txt"));
     world.key.set("Kett", 100.0f);
     world.key.set("Logging", std::int32_t{1});
@@ -149,44 +82,42 @@ TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
          },
          "old.txt Finished Filing 10:00-10:20|ledger.csv Filing,1,1200,7.00|log.txt Banner 09:00|"
          "log.txt Started Working 09:00|",
-         "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodLog PeriodLedger "
-         "PeriodCheckpoint -LedgerPending -AwayStretch -AwayActivity",
+         "-PeriodCheckpoint -PeriodStart -PeriodName -PeriodPaid -PeriodStartTotal -PeriodLog"
+         " -PeriodLedger -AwayStretch -AwayActivity -LedgerPending Checkpoint Checkpoint",
          true, 1000, 100.0},
         {"the first checkpoint: every value", at(9, 0, 10), 11000, [&] { day.checkpoint(); }, "",
-         std::string(ALL) + " PeriodCheckpoint", true, 1000, 100.0 + 25.0 * 10 / 3600},
+         std::string(ALL) + " Checkpoint", true, 1000, 100.0 + 25.0 * 10 / 3600},
         {"a growing total's checkpoint", at(9, 0, 20), 21000, [&] { day.checkpoint(); }, "",
-         "Kett PeriodCheckpoint", true, 1000, 100.0 + 25.0 * 20 / 3600},
+         "Kett Checkpoint", true, 1000, 100.0 + 25.0 * 20 / 3600},
         {"a switch to an unpaid activity", at(11, 0), 7201000, [&] { day.switchTo(2); },
          "log.txt Finished Working 09:00-11:00|ledger.csv Working,1,7200,50.00|"
          "log.txt Started Lunch 11:00|",
-         "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodCheckpoint Kett CurrentActivity",
-         false, 7201000, 150.0},
+         "Checkpoint Kett CurrentActivity Checkpoint", false, 7201000, 150.0},
         {"a standing total's checkpoint", at(11, 1), 7261000, [&] { day.checkpoint(); }, "",
-         "PeriodCheckpoint", false, 7201000, 150.0},
+         "Checkpoint", false, 7201000, 150.0},
         {"a reset while the ledger is locked: its rows wait in the key", at(12, 0), 10801000,
          [&] {
              world.locked = true;
              day.resetTotal(7.0);
          },
          "log.txt Finished Lunch 11:00-12:00|log.txt Started None 12:00|",
-         "PeriodStart PeriodName PeriodPaid PeriodStartTotal PeriodCheckpoint LedgerPending Kett",
-         true, 10801000, 7.0},
+         "Checkpoint Kett LedgerPending Checkpoint", true, 10801000, 7.0},
         {"free again, it takes them first", at(12, 0, 10), 10811000,
          [&] {
              world.locked = false;
              day.checkpoint();
          },
-         "ledger.csv Lunch,0,3600,0.00|", "Kett PeriodCheckpoint -LedgerPending", true, 10801000,
+         "ledger.csv Lunch,0,3600,0.00|", "Kett -LedgerPending Checkpoint", true, 10801000,
          7.0 + 25.0 * 10 / 3600},
         {"logging off mid-period", at(12, 30), 12601000,
          [&] { day.loggingChosen(false, "log.txt"); }, "log.txt Finished None 12:00-12:30|",
-         "Kett Logging PeriodLog PeriodCheckpoint", true, 10801000, 19.5},
+         "Checkpoint Kett Logging", true, 10801000, 19.5},
         {"on again, to another file", at(13, 0), 14401000,
          [&] { day.loggingChosen(true, "week.txt"); }, "week.txt Started None 12:00|",
-         "Kett LogFile Logging PeriodLog PeriodCheckpoint", true, 10801000, 32.0},
+         "Checkpoint Kett LogFile Logging", true, 10801000, 32.0},
         {"the session ends", at(14, 0), 18001000, [&] { day.sessionEnds(); },
-         "week.txt Finished None 12:00-14:00|ledger.csv None,1,7200,50.00|", ALL_AND_NOTHING_OPEN,
-         false, 10801000, 57.0},
+         "week.txt Finished None 12:00-14:00|ledger.csv None,1,7200,50.00|",
+         std::string(ALL) + " -LedgerPending Checkpoint -Checkpoint", false, 10801000, 57.0},
         {"exit after it: logged again, no second row", at(14, 0), 18001000, [&] { day.exit(); },
          "week.txt Finished None 12:00-14:00|", ALL_AND_NOTHING_OPEN, false, 10801000, 57.0},
         {"after the exit nothing changes", at(14, 5), 18301000,
@@ -248,11 +179,11 @@ TEST(Workday, TimeAwayCountsAsTheUserSays) {
         world.lastInput = 600000;
         atMinute(world, 10, [&] { day.sessionLocked(true); });
         atMinute(world, 30, [&] { day.sessionLocked(false); });
-        Workday::AwayAsk ask{};
+        AwayQuestion ask{};
         ASSERT_TRUE(day.awayQuestion(ask));
         EXPECT_EQ((ask.end - ask.start) / UNITS_PER_SECOND, 1200);
         EXPECT_STREQ(ask.activity, "Working");
-        EXPECT_EQ(world.key.values.count("AwayStretch"), 1u) << "kept while it is open";
+        EXPECT_EQ(keptStretches(world), 1u) << "kept while it is open";
         world.records.clear();
     };
     const std::string before = "log.txt Finished Working 09:00-09:10|";
@@ -280,6 +211,7 @@ TEST(Workday, TimeAwayCountsAsTheUserSays) {
     };
     for (const auto& a : answers) {
         World world;
+        world.utcAhead = UTC_AHEAD;
         Workday day(WorkdayServices{world, world, world, world, world});
         run(world, day);
         world.written.clear();
@@ -287,10 +219,11 @@ TEST(Workday, TimeAwayCountsAsTheUserSays) {
             world.tick += 7;  // the tick count a little out of step with the UTC clock
             day.checkpoint();
         });
-        EXPECT_EQ(world.written, "Kett PeriodCheckpoint")
-            << a.what << ": the open question is not written again";
+        EXPECT_EQ(keptStretches(world), 1u) << a.what << ": kept at each checkpoint";
+        world.lastInput = 40 * 60000;  // the answer's click
         atMinute(world, 40, [&] { day.awayAnswered(a.picked); });
-        EXPECT_EQ(world.key.values.count("AwayStretch"), 0u) << a.what << ": answered";
+        EXPECT_EQ(keptStretches(world), 0u) << a.what << ": answered";
+        world.lastInput = 60 * 60000;  // Exit's
         atMinute(world, 60, [&] { day.exit(); });
         EXPECT_EQ(world.records, a.records) << a.what;
         EXPECT_EQ(world.key.get<float>("Kett"), static_cast<float>(a.total)) << a.what;
@@ -298,27 +231,28 @@ TEST(Workday, TimeAwayCountsAsTheUserSays) {
 
     // A crash with the question open: the next start asks it, and counts the crashed period so.
     World world;
+    world.utcAhead = UTC_AHEAD;
     auto crashed = std::make_unique<Workday>(WorkdayServices{world, world, world, world, world});
     run(world, *crashed);
     const float saved = world.key.get<float>("Kett");  // 1900, as at 09:30
     Workday next(WorkdayServices{world, world, world, world, world});
     world.now = at(9, 45);
     ASSERT_TRUE(next.load());
-    Workday::AwayAsk ask{};
+    AwayQuestion ask{};
     ASSERT_TRUE(next.awayQuestion(ask));
     EXPECT_STREQ(ask.activity, "Working");
     next.awayAnswered(2);  // Lunch
     next.begin();
+    // The stretch ended at the crashed run's last checkpoint: no period after it, and no row of
+    // no time.
     EXPECT_EQ(
         world.records,
         "C:\\work\\log.txt Finished Working 09:00-09:10|C:\\work\\log.txt Started Lunch 09:10|"
-        "C:\\work\\log.txt Finished Lunch 09:10-09:30|C:\\work\\log.txt Started Working 09:30|"
-        "C:\\work\\log.txt Finished Working 09:30-09:30|ledger.csv Working,1,600,600.00|"
-        "ledger.csv Lunch,0,1200,0.00|ledger.csv Working,1,0,0.00|"
-        "log.txt Banner 09:45|log.txt Started Working 09:45|");
+        "C:\\work\\log.txt Finished Lunch 09:10-09:30|ledger.csv Working,1,600,600.00|"
+        "ledger.csv Lunch,0,1200,0.00|log.txt Banner 09:45|log.txt Started Working 09:45|");
     EXPECT_EQ(next.meter().total, static_cast<double>(saved) - 1200.0);
     EXPECT_FALSE(next.awayQuestion(ask));
-    EXPECT_EQ(world.key.values.count("AwayStretch"), 0u);
+    EXPECT_EQ(keptStretches(world), 0u);
 }
 
 }  // namespace
