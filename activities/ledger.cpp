@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #include "activities/log_text.h"
 #include "base/unique_file.h"
 
@@ -33,6 +35,11 @@ void appendCsvField(const char* text, TextBuffer& out) {
     out.append("\"");
 }
 
+bool isFolder(const char* path) {
+    struct stat info {};
+    return stat(path, &info) == 0 && (info.st_mode & S_IFMT) == S_IFDIR;
+}
+
 double cents(double amount) {
     return std::round(amount * 100.0) / 100.0;
 }
@@ -48,7 +55,31 @@ const char* currencyCode(int currency) {
     return currency >= 0 && currency < 3 ? CODES[currency] : CODES[3];
 }
 
-void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows) {
+namespace {
+
+// Where a local midnight falls within the period's true length.
+std::int64_t midnightAt(const LedgerPeriod& p, std::int64_t length, std::int64_t midnight,
+                        LocalZone* zone) {
+    if (zone != nullptr && p.startUtc > 0 && p.elapsed >= 0) {
+        // The first instant whose local time is of the new day.
+        std::int64_t before = p.startUtc, after = p.startUtc + p.elapsed;
+        if (zone->localOf(after) < midnight) {
+            return length;  // never, as the clock was set meanwhile
+        }
+        while (after - before > UNITS_PER_MS) {
+            const std::int64_t mid = before + (after - before) / 2;
+            (zone->localOf(mid) >= midnight ? after : before) = mid;
+        }
+        return after - p.startUtc;
+    }
+    const double local = static_cast<double>(p.finish - p.start);
+    return static_cast<std::int64_t>(static_cast<double>(length) *
+                                     static_cast<double>(midnight - p.start) / local);
+}
+
+}  // namespace
+
+void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows, LocalZone* zone) {
     const double total = p.paid ? p.earned : 0.0;
     // When the local clock went back past the start, one row on the start's day.
     const std::int64_t local = p.finish > p.start ? p.finish - p.start : 0;
@@ -61,10 +92,14 @@ void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows) {
         if (!localTimeOf(start, from) || !localTimeOf(end, to)) {
             return;
         }
-        // In proportion to the local time; the last row takes what is left, so that they add
-        // up, and the seconds to the whole length, rounded once.
-        const double share =
-            end == p.finish ? 1.0 : static_cast<double>(end - p.start) / static_cast<double>(local);
+        // The last row takes what is left, so that they add up: the earnings to the cent, the
+        // seconds to the whole length, rounded once.
+        const std::int64_t at = end == p.finish ? length : midnightAt(p, length, end, zone);
+        const double share = end == p.finish ? 1.0
+                             : length > 0
+                                 ? static_cast<double>(std::clamp<std::int64_t>(at, 0, length)) /
+                                       static_cast<double>(length)
+                                 : static_cast<double>(end - p.start) / static_cast<double>(local);
         const double earned = end == p.finish ? total - given : cents(total * share) - given;
         const auto seconds =
             static_cast<std::int64_t>(std::llround(static_cast<double>(length) * share /
@@ -77,7 +112,7 @@ void appendLedgerRows(const LedgerPeriod& p, TextBuffer& rows) {
                       from.month, from.day, from.hour, from.minute, from.second, to.hour, to.minute,
                       to.second);
         rows.append(text);
-        appendCsvField(p.activity, rows);
+        appendNameCell(p.activity, rows);
         std::snprintf(text, sizeof text, ",%d,%lld,", p.paid ? 1 : 0,
                       static_cast<long long>(seconds));
         rows.append(text);
@@ -104,6 +139,9 @@ LedgerWrite CsvLedgerFile::append(const char* path, const TextBuffer& rows) {
     if (rows.empty()) {
         return LedgerWrite::Written;
     }
+    if (isFolder(path)) {
+        return LedgerWrite::Unusable;
+    }
     errno = 0;
     UniqueFile ledger(path, "a+b");
     if (!ledger) {
@@ -128,6 +166,9 @@ LedgerWrite CsvLedgerFile::append(const char* path, const TextBuffer& rows) {
 }
 
 bool CsvLedgerFile::holds(const char* path, const TextBuffer& rows) {
+    if (isFolder(path)) {
+        return false;
+    }
     UniqueFile file(path, "rb");
     const long size = static_cast<long>(rows.size());
     if (!file || rows.empty() || std::fseek(file.get(), 0, SEEK_END) != 0 ||
@@ -146,7 +187,11 @@ bool CsvLedgerFile::holds(const char* path, const TextBuffer& rows) {
     return true;
 }
 
-bool CsvLedgerFile::read(const char* path, LedgerSummary& summary) {
+LedgerRead CsvLedgerFile::read(const char* path, LedgerSummary& summary) {
+    if (isFolder(path)) {
+        summary.finish();
+        return LedgerRead::Folder;
+    }
     errno = 0;
     UniqueFile file(path, "rb");
     bool read = !file && errno == ENOENT;  // a file that is not there holds nothing
@@ -168,7 +213,31 @@ bool CsvLedgerFile::read(const char* path, LedgerSummary& summary) {
         }
     }
     summary.finish();
-    return read;
+    return read ? LedgerRead::Whole : LedgerRead::Held;
+}
+
+namespace {
+
+bool runAsFormula(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+}  // namespace
+
+void appendNameCell(const char* name, TextBuffer& out) {
+    if (runAsFormula(name[0]) || (name[0] == '\'' && runAsFormula(name[1]))) {
+        char marked[2 + 256];  // a name of the list's 255 characters at most
+        std::snprintf(marked, sizeof marked, "'%s", name);
+        appendCsvField(marked, out);
+        return;
+    }
+    appendCsvField(name, out);
+}
+
+const char* nameOfCell(const char* cell) {
+    return cell[0] == '\'' && (runAsFormula(cell[1]) || (cell[1] == '\'' && runAsFormula(cell[2])))
+               ? cell + 1
+               : cell;
 }
 
 ShortText hoursAndMinutes(std::int64_t seconds) {

@@ -134,11 +134,9 @@ void LedgerSummary::add(const char* text, std::size_t size) {
             }
             // A quote never closed (a line torn by a power cut) ends at its line's end, so that
             // the rows after it are read as they are.
+            // A carriage return within quotes is the cell's own (a name may begin with one).
             literal = c != '\n';
             quote_ = literal ? 1 : 0;
-            if (c == '\r') {
-                continue;
-            }
         } else if (quote_ == 2) {
             literal = c == '"';  // a doubled quote; anything else follows the closing one
             quote_ = literal ? 1 : 0;
@@ -172,7 +170,10 @@ void LedgerSummary::finish() {
         endField();
         endRecord();
     }
+    // What follows is another text, of its own mark and header.
     quote_ = 0;
+    markSeen_ = 0;
+    headerUsable_ = false;
 }
 
 void LedgerSummary::endField() {
@@ -190,30 +191,42 @@ void LedgerSummary::endRecord() {
     const bool usable = !overlong_;
     recordSize_ = fieldStart_ = fieldCount_ = 0;
     overlong_ = false;
-    if (!usable || fields == 0 || (fields == 1 && record_[fields_[0]] == '\0')) {
-        return;  // garbage, or a blank line
-    }
     const char* values[MOST_FIELDS];
+    bool blank = usable;
     for (std::size_t k = 0; k < MOST_FIELDS; ++k) {
         values[k] = k < fields ? record_ + fields_[k] : "";
+        blank = blank && values[k][0] == '\0';
     }
-    const bool first = std::exchange(firstRecord_, false);
-    if (fields != COLUMNS || countRow(values, OWN_ORDER) ||
-        (headerUsable_ && countRow(values, headerColumns_)) || !first) {
+    if (fields == 0 || blank) {
+        return;  // a blank line, or one a spreadsheet made of empty cells
+    }
+    if (usable &&
+        ((fields >= COLUMNS && countRow(values, OWN_ORDER)) ||
+         (headerUsable_ && countRow(values, headerColumns_)) || takeHeader(values, fields))) {
         return;
     }
-    // A first line naming the nine columns, in any order, is a header to read rows by.
-    headerUsable_ = true;
+    ++rowsLeftOut;
+}
+
+bool LedgerSummary::takeHeader(const char* const* values, std::size_t count) {
+    int columns[COLUMNS];
     for (int n = 0; n < COLUMNS; ++n) {
-        headerColumns_[n] = -1;
-        for (int k = 0; k < COLUMNS; ++k) {
+        columns[n] = -1;
+        for (std::size_t k = 0; k < count; ++k) {
             if (std::strcmp(values[k], COLUMN_NAMES[n]) == 0) {
-                headerUsable_ = headerUsable_ && headerColumns_[n] < 0;
-                headerColumns_[n] = k;
+                if (columns[n] >= 0) {
+                    return false;  // named twice: which is meant cannot be told
+                }
+                columns[n] = static_cast<int>(k);
             }
         }
-        headerUsable_ = headerUsable_ && headerColumns_[n] >= 0;
+        if (columns[n] < 0) {
+            return false;
+        }
     }
+    std::memcpy(headerColumns_, columns, sizeof columns);
+    headerUsable_ = true;
+    return true;
 }
 
 bool LedgerSummary::countRow(const char* const* values, const int* columns) {
@@ -227,19 +240,22 @@ bool LedgerSummary::countRow(const char* const* values, const int* columns) {
         !wholeAmount(at(6), hourly) || !wholeAmount(at(7), earned) || !currencyText(at(8))) {
         return false;
     }
-    count(day, at(3), paid[0] == '1', seconds, earned, at(8));
+    count(day, nameOfCell(at(3)), paid[0] == '1', seconds, earned, at(8));
+    ++rowsRead;
     return true;
 }
 
 void LedgerSummary::count(std::int64_t day, const char* activity, bool paid, std::int64_t seconds,
                           double earned, const char* currency) {
+    bool leftOut = false;
     for (int r = 0; r < SUMMARY_RANGES; ++r) {
         if (day < first_[r] || day > last_[r]) {
             continue;
         }
         RangeSum& range = ranges[r];
         if (!range.earned.add(currency, earned)) {
-            continue;  // a currency too many: left out whole
+            leftOut = true;  // a currency too many: left out of the range whole
+            continue;
         }
         (paid ? range.paidSeconds : range.unpaidSeconds) += seconds;
         std::size_t a = 0;
@@ -261,4 +277,5 @@ void LedgerSummary::count(std::int64_t day, const char* activity, bool paid, std
         range.activities[a].seconds += seconds;
         range.activities[a].earned.add(currency, earned);
     }
+    rowsLeftOut += leftOut ? 1 : 0;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "activities/activities.h"
 #include "activities/ledger.h"
 
 // The summary's periods, in the order the dialog lists them.
@@ -20,8 +21,9 @@ enum SummaryRange : int {
 };
 extern const char* const SUMMARY_RANGE_NAMES[SUMMARY_RANGES];
 
-// As many as the activity list holds, by name; a hand-made ledger's further names count together.
-constexpr std::size_t SUMMARY_ACTIVITIES = 128;
+// As many as the activity list holds, by name, and "None", which a reset starts; a hand-made
+// ledger's further names count together in the last, "Others".
+constexpr std::size_t SUMMARY_ACTIVITIES = MAX_ACTIVITIES + 2;
 // Currencies kept apart, by their code in the ledger; a row of one more is left out.
 constexpr std::size_t SUMMARY_CURRENCIES = 6;
 
@@ -54,10 +56,11 @@ struct RangeSum {
 
 // Adds up ledger text for the ranges around `today` (a day: days since 1601-01-01), the weeks
 // starting on `firstDayOfWeek` (0 Monday to 6 Sunday, as the locale numbers them). The text comes
-// in pieces of any size. A row is read in the ledger's own column order when it parses so, as
-// Cointrel's own rows always do; otherwise through the file's header when that names exactly the
-// nine columns, in any order. A row that parses neither way is skipped alone, and a quote never
-// closed ends at the line's end.
+// in pieces of any size. A row is read by its first nine fields in the ledger's own column order
+// when it parses so, as Cointrel's own rows always do, whatever a spreadsheet added after them;
+// otherwise through the last line that named the nine columns, in any order and among others. A
+// row that parses neither way is left out alone, and counted; a quote never closed ends at the
+// line's end.
 class LedgerSummary {
   public:
     LedgerSummary(std::int64_t today, int firstDayOfWeek);
@@ -70,13 +73,21 @@ class LedgerSummary {
         finish();
     }
     RangeSum ranges[SUMMARY_RANGES];
-    // The ledger file was there but could not be read: its rows are left out.
-    bool fileLeftOut = false;
+    // The ledger file was there but could not be read, and why: its rows are left out.
+    LedgerRead file = LedgerRead::Whole;
+    // Rows read, and rows left out as they could not be (or were of a currency too many).
+    std::size_t rowsRead = 0;
+    std::size_t rowsLeftOut = 0;
+    // Rows read from the working folder's ledger, where rows went while the chosen file could not
+    // be written.
+    std::size_t fallbackRows = 0;
 
   private:
     void endField();
     void endRecord();
     bool countRow(const char* const* fields, const int* columns);
+    // A line naming the nine columns, among others: where they are, from now on.
+    bool takeHeader(const char* const* fields, std::size_t count);
     void count(std::int64_t day, const char* activity, bool paid, std::int64_t seconds,
                double earned, const char* currency);
 
@@ -89,7 +100,6 @@ class LedgerSummary {
     // all exactly.
     int headerColumns_[COLUMNS];
     bool headerUsable_ = false;
-    bool firstRecord_ = true;
     int markSeen_ = 0;  // bytes of a byte-order mark met at the start; 3 once past it
     int quote_ = 0;     // 0 outside quotes, 1 inside, 2 just after a quote inside
     bool overlong_ = false;
@@ -114,8 +124,10 @@ ShortText moneyText(const Money& money, const char* first, const CurrencySigns& 
 // The meter's tooltip: "Today: £12.34 earned, 3:12 paid".
 ShortText todayFigure(const RangeSum& today, const char* first, const CurrencySigns& signs);
 
-// The line the summary shows when it had to leave out the ledger file's rows.
+// What the summary says under its figures, when they leave something out or take rows from the
+// ledger where rows go while the one chosen, `ledgerFile`, cannot be written: `fallbackFile`.
 struct NoteText {
-    char text[320] = "";
+    char text[640] = "";
 };
-NoteText leftOutNote(const char* ledgerFile);
+NoteText summaryNote(const LedgerSummary& summary, const char* ledgerFile,
+                     const char* fallbackFile);

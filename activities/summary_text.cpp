@@ -56,13 +56,49 @@ ShortText todayFigure(const RangeSum& today, const char* first, const CurrencySi
     return out;
 }
 
-NoteText leftOutNote(const char* ledgerFile) {
-    const char* name = ledgerFile;
-    for (const char* c = ledgerFile; *c != '\0'; ++c) {
+namespace {
+
+// A path's last part: the file's own name.
+const char* fileName(const char* path) {
+    const char* name = path;
+    for (const char* c = path; *c != '\0'; ++c) {
         name = *c == '\\' || *c == '/' || *c == ':' ? c + 1 : name;
     }
+    return name;
+}
+
+}  // namespace
+
+NoteText summaryNote(const LedgerSummary& summary, const char* ledgerFile,
+                     const char* fallbackFile) {
     NoteText note;
-    std::snprintf(note.text, sizeof note.text,
-                  "These figures leave out the rows in %s: another program holds it.", name);
+    std::size_t used = 0;
+    const auto say = [&](const char* sentence) {
+        const int n = std::snprintf(note.text + used, sizeof note.text - used, "%s%s",
+                                    used > 0 ? " " : "", sentence);
+        used = n > 0 ? std::min(sizeof note.text - 1, used + static_cast<std::size_t>(n)) : used;
+    };
+    const char* name = fileName(ledgerFile);
+    char sentence[sizeof note.text];
+    if (summary.file != LedgerRead::Whole) {
+        std::snprintf(sentence, sizeof sentence, "These figures leave out the rows in %.255s: %s.",
+                      name,
+                      summary.file == LedgerRead::Held ? "another program holds it"
+                                                       : "it is a folder, not a file");
+        say(sentence);
+    }
+    if (const std::size_t n = summary.fallbackRows) {
+        std::snprintf(sentence, sizeof sentence,
+                      "%llu %s from %.255s in the working folder, where %s while %.255s could not "
+                      "be written.",
+                      static_cast<unsigned long long>(n), n == 1 ? "row comes" : "rows come",
+                      fallbackFile, n == 1 ? "it went" : "they went", ledgerFile);
+        say(sentence);
+    }
+    if (const std::size_t n = summary.rowsLeftOut) {
+        std::snprintf(sentence, sizeof sentence, "%llu %s of %.255s could not be read.",
+                      static_cast<unsigned long long>(n), n == 1 ? "row" : "rows", name);
+        say(sentence);
+    }
     return note;
 }

@@ -52,6 +52,21 @@ POINT visibleCorner(const Placement& placement, SIZE size) {
 
 }  // namespace
 
+std::int64_t SystemClock::localOf(std::int64_t utc) {
+    // By the time zone's rules for that date, whatever the summer time is now.
+    const auto value = static_cast<std::uint64_t>(utc);
+    const FILETIME given{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+    SYSTEMTIME universal{}, local{};
+    FILETIME out{};
+    if (!FileTimeToSystemTime(&given, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local) ||
+        !SystemTimeToFileTime(&local, &out)) {
+        return utc;
+    }
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(out.dwHighDateTime) << 32 |
+                                     out.dwLowDateTime);
+}
+
 void WholePaths::wholePath(const char* name, char* out, std::size_t size) {
     const DWORD length = GetFullPathNameA(name, static_cast<DWORD>(size), out, nullptr);
     if (length == 0 || length >= size) {

@@ -45,6 +45,7 @@ class SystemClock final : public Clock {
         return static_cast<std::int64_t>(static_cast<std::uint64_t>(now.dwHighDateTime) << 32 |
                                          now.dwLowDateTime);
     }
+    std::int64_t localOf(std::int64_t utc) override;
 };
 
 class WholePaths final : public FileNames {

@@ -8,12 +8,14 @@ namespace {
 
 constexpr double UNITS_PER_HOUR = 3600.0 * UNITS_PER_SECOND;
 
-LedgerPeriod piece(const LedgerPeriod& of, std::int64_t start, std::int64_t finish,
-                   std::int64_t elapsed, double earned) {
+// The piece `from` (true time) into the span `of`.
+LedgerPeriod piece(const LedgerPeriod& of, std::int64_t from, std::int64_t start,
+                   std::int64_t finish, std::int64_t elapsed, double earned) {
     LedgerPeriod p = of;
     p.start = start;
     p.finish = finish;
     p.elapsed = elapsed;
+    p.startUtc = of.startUtc > 0 ? of.startUtc + from : 0;
     p.earned = earned;
     return p;
 }
@@ -38,12 +40,13 @@ AwayCut cutAround(const LedgerPeriod& span, std::int64_t logStart, const KeptStr
     const std::int64_t around = stretch.offset + afterLength;
     const double before =
         around > 0 ? rest * static_cast<double>(stretch.offset) / static_cast<double>(around) : 0;
-    const LedgerPeriod first = piece(span, span.start, stretch.start, stretch.offset, before);
-    LedgerPeriod away =
-        piece(span, stretch.start, stretch.end, stretch.length, pickedPaid ? during : 0.0);
+    const LedgerPeriod first = piece(span, 0, span.start, stretch.start, stretch.offset, before);
+    LedgerPeriod away = piece(span, stretch.offset, stretch.start, stretch.end, stretch.length,
+                              pickedPaid ? during : 0.0);
     away.activity = picked;
     away.paid = pickedPaid;
-    cut.after = piece(span, stretch.end, span.finish, afterLength, rest - before);
+    cut.after = piece(span, stretch.offset + stretch.length, stretch.end, span.finish, afterLength,
+                      rest - before);
     cut.deduction = pickedPaid ? 0.0 : during;
 
     const bool restarted = goesOn || hasTime(cut.after);

@@ -10,9 +10,6 @@ Workday::Workday(const WorkdayServices& services) : services_(services) {}
 bool Workday::load() {
     // What a run that ended unfinished left (its record, or an older build's values) is read
     // along with the settings; its total is the one to go on from.
-    std::int64_t now = 0;
-    wallClockValue(services_.clock.localTime(), now);
-    const std::int64_t nowUtc = services_.clock.utcTime();
     services_.store.read([&](SettingsReader* key) {
         loadSettings(key, settings_, rate_);
         if (key == nullptr) {
@@ -21,8 +18,7 @@ bool Workday::load() {
         loadLedgerPending(*key, pending_);
         crashed_.found = loadRunRecord(*key, crashed_.record);
         if (!crashed_.found) {
-            crashed_.found =
-                loadOlderRun(*key, now, nowUtc, settings_, rate_.hourly, crashed_.record);
+            crashed_.found = loadOlderRun(*key, settings_, rate_.hourly, crashed_.record);
         }
         removeOlder_ = olderRunLeft(*key);
     });
@@ -151,19 +147,41 @@ bool Workday::addActivity(const char* name, bool paid) {
     return added;
 }
 
+template <typename Change>
+void Workday::betweenRows(bool rowEnds, Change change) {
+    noticeReturn();
+    LedgerPeriod row;
+    rowEnds = rowEnds && rowSoFar(row);
+    if (rowEnds) {
+        hand(row);
+    }
+    change();
+    if (rowEnds) {
+        // The next row from now, its total as of now at the new rate; the log's period goes on.
+        currentTotal();
+        wallClockValue(services_.clock.localTime(), period_.rowStart);
+        period_.rowStartUtc = services_.clock.utcTime();
+        period_.rowStartTick = services_.clock.tickCount();
+        period_.rowStartTotal = meter_.total;
+        save(Save::Record);
+        deliverHanded();
+    }
+    checkpoint();
+}
+
 void Workday::rateChosen(const Rate& chosen) {
     if (!ended_) {
-        meter_.changeRate(chosen);
-        checkpoint();
+        betweenRows(chosen.hourly != rate_.hourly, [&] { meter_.changeRate(chosen); });
     }
 }
 
 void Workday::currencyChosen(int currency, int decimals, const char* digitsBitmapFile) {
     if (!ended_) {
-        settings_.currency = currency;
-        settings_.decimals = decimals;
-        copyText(settings_.digitsBitmapFile, digitsBitmapFile);
-        checkpoint();
+        betweenRows(currency != settings_.currency, [&] {
+            settings_.currency = currency;
+            settings_.decimals = decimals;
+            copyText(settings_.digitsBitmapFile, digitsBitmapFile);
+        });
     }
 }
 

@@ -64,6 +64,7 @@ class Workday {
     void resetTotal(double newTotal);
     // A new activity at the end of the list; false when the list is full.
     bool addActivity(const char* name, bool paid);
+    // A new rate or currency mid-period ends the ledger's row there, and starts the next.
     void rateChosen(const Rate& chosen);
     void currencyChosen(int currency, int decimals, const char* digitsBitmapFile);
     // The digits strip chosen cannot be loaded: pounds, with two decimals, as at start-up.
@@ -135,10 +136,12 @@ class Workday {
     // and the rows handed over before the ledger and the log get them.
     template <typename Change>
     void betweenPeriods(Change change);
+    // The same for the ledger's row alone, which ends where the rate or the currency changes, so
+    // that every row earned at its own rate, in its own currency.
+    template <typename Change>
+    void betweenRows(bool rowEnds, Change change);
     // The open period's ledger row as if it finished now.
     bool rowSoFar(LedgerPeriod& row);
-    LedgerPeriod ledgerRow(std::int64_t start, std::int64_t finish, std::int64_t elapsed,
-                           const char* activity, bool paid, double earned) const;
     void hand(const LedgerPeriod& row);
     // Rows handed over go to their file; those it cannot take now wait.
     void deliverHanded();

@@ -103,36 +103,28 @@ bool Workday::runRecord(RunRecord& r) {
     return true;
 }
 
-LedgerPeriod Workday::ledgerRow(std::int64_t start, std::int64_t finish, std::int64_t elapsed,
-                                const char* activity, bool paid, double earned) const {
-    LedgerPeriod row;
-    row.start = start;
-    row.finish = finish;
-    row.elapsed = elapsed;
-    row.activity = activity;
-    row.paid = paid;
-    row.hourly = rate_.hourly;
-    row.earned = paid ? earned : 0.0;
-    row.currency = settings_.currency;
-    return row;
-}
-
 bool Workday::rowSoFar(LedgerPeriod& row) {
     std::int64_t now = 0;
     if (!period_.open || !wallClockValue(services_.clock.localTime(), now)) {
         return false;
     }
     currentTotal();
-    const std::uint32_t ticks = services_.clock.tickCount() - period_.rowStartTick;
-    row = ledgerRow(period_.rowStart, now, static_cast<std::int64_t>(ticks) * UNITS_PER_MS,
-                    period_.name != nullptr ? period_.name : "", period_.paid,
-                    meter_.total - period_.rowStartTotal);
+    row.start = period_.rowStart;
+    row.finish = now;
+    row.elapsed = static_cast<std::int64_t>(services_.clock.tickCount() - period_.rowStartTick) *
+                  UNITS_PER_MS;
+    row.startUtc = period_.rowStartUtc;
+    row.activity = period_.name != nullptr ? period_.name : "";
+    row.paid = period_.paid;
+    row.hourly = rate_.hourly;
+    row.earned = period_.paid ? meter_.total - period_.rowStartTotal : 0.0;
+    row.currency = settings_.currency;
     return true;
 }
 
 void Workday::hand(const LedgerPeriod& row) {
     if (settings_.ledger) {
-        appendLedgerRows(row, handed_);
+        appendLedgerRows(row, handed_, &services_.clock);
         services_.names.wholePath(settings_.ledgerFile, handedFile_, sizeof handedFile_);
     }
 }
@@ -159,11 +151,11 @@ void Workday::flushLedger() {
     }
     LedgerWrite written = services_.ledger.append(settings_.ledgerFile, pending_);
     if (written == LedgerWrite::Unusable &&
-        std::strcmp(settings_.ledgerFile, DEFAULT_LEDGER_FILE)) {
-        // A file that can never be written (its folder is gone): the working folder's, as a log
-        // file's default is.
-        copyText(settings_.ledgerFile, DEFAULT_LEDGER_FILE);
-        written = services_.ledger.append(settings_.ledgerFile, pending_);
+        std::strcmp(settings_.ledgerFile, DEFAULT_LEDGER_FILE) != 0) {
+        // A file that cannot be written where it is named (its folder is gone, on a drive that is
+        // not there now, or the name is a folder's): the working folder's meanwhile, as a log
+        // file's default is. The choice stays, and is tried first every time.
+        written = services_.ledger.append(DEFAULT_LEDGER_FILE, pending_);
     }
     if (written == LedgerWrite::Written) {
         pending_.clear();
@@ -211,7 +203,8 @@ void Workday::closeCrashed() {
                services_.ledger.append(r.handedFile, r.handed) != LedgerWrite::Written) {
         pending_.append(r.handed);
     }
-    if (!pending_.empty() && services_.ledger.holds(settings_.ledgerFile, pending_)) {
+    if (!pending_.empty() && (services_.ledger.holds(settings_.ledgerFile, pending_) ||
+                              services_.ledger.holds(DEFAULT_LEDGER_FILE, pending_))) {
         pending_.clear();
     }
     if (!r.open) {
@@ -223,6 +216,7 @@ void Workday::closeCrashed() {
     span.start = r.start;
     span.finish = r.checkpoint;
     span.elapsed = r.elapsed;
+    span.startUtc = r.startUtc;
     span.activity = r.name;
     span.paid = r.paid;
     span.hourly = r.hourly;
@@ -268,7 +262,7 @@ void Workday::closeCrashed() {
     }
     if (r.ledgerFile[0] != '\0') {
         for (std::size_t k = 0; k < rowCount; ++k) {
-            appendLedgerRows(rows[k], handed_);
+            appendLedgerRows(rows[k], handed_, &services_.clock);
         }
         copyText(handedFile_, r.ledgerFile);
     }
@@ -284,12 +278,21 @@ std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek) {
     extra.append(pending_);
     LedgerPeriod open;
     if (rowSoFar(open)) {
-        appendLedgerRows(open, extra);
+        appendLedgerRows(open, extra, &services_.clock);
     }
     std::unique_ptr<LedgerSummary> result(new (std::nothrow)
                                               LedgerSummary(dayOf(now), firstDayOfWeek));
     if (result) {
-        result->fileLeftOut = !services_.ledger.read(settings_.ledgerFile, *result);
+        result->file = services_.ledger.read(settings_.ledgerFile, *result);
+        // And the working folder's, where rows went while the chosen file could not be written.
+        char chosen[PERIOD_PATH_SIZE], fallback[PERIOD_PATH_SIZE];
+        services_.names.wholePath(settings_.ledgerFile, chosen, sizeof chosen);
+        services_.names.wholePath(DEFAULT_LEDGER_FILE, fallback, sizeof fallback);
+        if (std::strcmp(chosen, fallback) != 0) {
+            const std::size_t before = result->rowsRead;
+            services_.ledger.read(DEFAULT_LEDGER_FILE, *result);
+            result->fallbackRows = result->rowsRead - before;
+        }
         result->addRows(extra);
     }
     return result;

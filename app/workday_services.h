@@ -12,7 +12,7 @@
 #include "base/local_time.h"
 #include "settings/settings.h"
 
-class Clock {
+class Clock : public LocalZone {
   public:
     // The local wall-clock time now.
     virtual LocalTime localTime() = 0;
@@ -27,7 +27,7 @@ class Clock {
     virtual std::uint32_t lastInputTick() = 0;
 
   protected:
-    ~Clock() = default;
+    ~Clock() = default;  // NOLINT: the zone's own is protected too
 };
 
 // Names of files as whole paths, as the process's current folder resolves them now: a period

@@ -17,3 +17,13 @@ constexpr std::int64_t UNITS_PER_DAY = 86400 * UNITS_PER_SECOND;
 bool wallClockValue(const LocalTime& time, std::int64_t& out);
 // The time of such a count, with its day of the week (0 for Sunday); false outside those years.
 bool localTimeOf(std::int64_t value, LocalTime& out);
+
+// The rules of the local clock, as the platform keeps them: the local time (100 ns since 1601)
+// that a UTC time was or will be, with whatever summer time applies then.
+class LocalZone {
+  public:
+    virtual std::int64_t localOf(std::int64_t utc) = 0;
+
+  protected:
+    ~LocalZone() = default;
+};

@@ -73,9 +73,8 @@ struct SummarySession : DialogSession {
         fitColumns(periods, PERIOD_COLUMNS);
         addColumns(GetDlgItem(window, IDC_SUMMARY_ACTIVITIES), ACTIVITY_COLUMNS);
         CheckDlgButton(window, IDC_SUMMARY_KEEP, settings.ledger ? BST_CHECKED : BST_UNCHECKED);
-        if (summary.fileLeftOut) {
-            SetDlgItemTextA(window, IDC_SUMMARY_NOTE, leftOutNote(settings.ledgerFile).text);
-        }
+        SetDlgItemTextA(window, IDC_SUMMARY_NOTE,
+                        summaryNote(summary, settings.ledgerFile, DEFAULT_LEDGER_FILE).text);
         // Today, picked: its activities fill the list below.
         LVITEMA pick{};
         pick.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

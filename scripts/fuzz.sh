@@ -19,7 +19,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebI
 cmake --build "$build" -j "$(nproc)"
 
 mkdir -p "$build/crashes"
-for name in activities settings odometer log_text bitmap_check; do
+for name in activities settings odometer log_text bitmap_check ledger; do
     fuzzer=$build/tests/fuzz/${name}_fuzz
     regressions=$root/tests/fuzz/regressions/$name
     corpus=$build/corpus/$name

@@ -55,8 +55,7 @@ bool readMoment(SettingsReader& reader, const char* name, std::int64_t& local, s
 
 }  // namespace
 
-bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
-                    OpenPeriod& period) {
+bool loadOpenPeriod(SettingsReader& reader, OpenPeriod& period) {
     OpenPeriod stored;
     stored.hasUtc = true;
     if (!readMoment(reader, PERIOD_START, stored.start, stored.startUtc, stored.hasUtc) ||
@@ -66,11 +65,12 @@ bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, std::int64_t nowUt
         return false;
     }
     // Its true length, by UTC, which a change of time zone or summer time leaves alone; by the
-    // local clock for an older build's key. Neither may run backwards, or past now, or too long.
+    // local clock for the oldest keys. Neither may run backwards, or too long; a checkpoint later
+    // than now came from a clock that ran fast, which measured the length as soundly.
     const std::int64_t from = stored.hasUtc ? stored.startUtc : stored.start;
     const std::int64_t to = stored.hasUtc ? stored.checkpointUtc : stored.checkpoint;
     if (stored.start <= 0 || stored.checkpoint <= 0 || from <= 0 || to < from ||
-        to > (stored.hasUtc ? nowUtc : now) || to - from > MAX_OPEN_PERIOD_DAYS * UNITS_PER_DAY) {
+        to - from > MAX_OPEN_PERIOD_DAYS * UNITS_PER_DAY) {
         return false;
     }
     stored.hasFiles = readText(reader, PERIOD_LOG, stored.logFile, VALUE_TEXT) &&
@@ -95,10 +95,10 @@ struct OlderStretch {
 
 }  // namespace
 
-bool loadOlderRun(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
-                  const Settings& settings, double hourly, RunRecord& record) {
+bool loadOlderRun(SettingsReader& reader, const Settings& settings, double hourly,
+                  RunRecord& record) {
     OpenPeriod p;
-    if (!loadOpenPeriod(reader, now, nowUtc, p)) {
+    if (!loadOpenPeriod(reader, p)) {
         return false;
     }
     RunRecord r;

@@ -93,16 +93,16 @@ struct OpenPeriod {
     bool hasFiles = false;
 };
 // The period such a key left open: false when a value is missing, of the wrong kind or size, or
-// its times cannot be (the checkpoint before the start, or after now, by UTC when the key has it,
-// else by the local clock; or longer than MAX_OPEN_PERIOD_DAYS).
-bool loadOpenPeriod(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
-                    OpenPeriod& period);
+// its times cannot be (the checkpoint before the start, by UTC when the key has it, else by the
+// local clock; or longer than MAX_OPEN_PERIOD_DAYS). Both come from one clock, so a checkpoint
+// later than now, of a clock that ran fast, still gives the period its length.
+bool loadOpenPeriod(SettingsReader& reader, OpenPeriod& period);
 
 // The same from the values an older build kept (the open period in "PeriodStart" and its
 // companions, the question in "AwayStretch" and "AwayActivity"), with the settings as loaded for
 // what those values lack; false when they hold nothing open.
-bool loadOlderRun(SettingsReader& reader, std::int64_t now, std::int64_t nowUtc,
-                  const Settings& settings, double hourly, RunRecord& record);
+bool loadOlderRun(SettingsReader& reader, const Settings& settings, double hourly,
+                  RunRecord& record);
 // Whether any of those values is there, sound or not; and taking them out.
 bool olderRunLeft(SettingsReader& reader);
 void removeOlderRun(SettingsWriter& writer);

@@ -70,6 +70,10 @@ case_away_question_garbage() {
 case_run_record_garbage() {
     printf '"Checkpoint"=hex:%s\r\n' "$(perl -e 'srand 5; print join ",", map { sprintf "%02x", rand 256 } 1..900')"
 }
+case_ledger_folder() {
+    mkdir "$dir/books"
+    printf '"LedgerFile"="books"\r\n'
+}
 case_ledger_garbage() { perl -e 'srand 9; binmode STDOUT; print map { chr int rand 256 } 1..8192' >"$dir/ledger.csv"; }
 
 # Every value written back has its kind and size, is finite, and lies in its range.

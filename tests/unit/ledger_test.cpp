@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "activities/ledger_summary.h"
 
@@ -23,18 +24,32 @@ std::int64_t at(int year, int month, int day, int hour, int minute, int second, 
     return value;
 }
 
-std::string rowsOf(const LedgerPeriod& period) {
+std::string rowsOf(const LedgerPeriod& period, LocalZone* zone = nullptr) {
     TextBuffer rows;
-    appendLedgerRows(period, rows);
+    appendLedgerRows(period, rows, zone);
     return {rows.data(), rows.size()};
 }
 
+// A time zone whose clocks change once: its offset from UTC before and after.
+struct OneChange : LocalZone {
+    std::int64_t changeUtc, before, after;
+    OneChange(std::int64_t change, int hoursBefore, int hoursAfter)
+        : changeUtc(change),
+          before(hoursBefore * 3600 * UNITS_PER_SECOND),
+          after(hoursAfter * 3600 * UNITS_PER_SECOND) {}
+    std::int64_t localOf(std::int64_t utc) override {
+        return utc + (utc < changeUtc ? before : after);
+    }
+};
+
 LedgerPeriod period(std::int64_t start, std::int64_t finish, const char* name, bool paid,
-                    double earned, int currency = 0, std::int64_t seconds = -1) {
+                    double earned, int currency = 0, std::int64_t seconds = -1,
+                    std::int64_t startUtc = 0) {
     LedgerPeriod p;
     p.start = start;
     p.finish = finish;
     p.elapsed = seconds < 0 ? -1 : seconds * UNITS_PER_SECOND;
+    p.startUtc = startUtc;
     p.activity = name;
     p.paid = paid;
     p.hourly = 25.0;
@@ -56,10 +71,16 @@ const CurrencySigns SIGNS{{"\xA3", "$", "\x80", ""}};
 
 TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
     const char* const row = "2026-12-08,09:00:00,10:00:00,Working,1,3600,25.00,25.00,GBP\r\n";
+    // London and Beirut in 2026: London's clocks change at 01:00 UTC, Beirut's at local midnight.
+    OneChange londonSpring(at(2026, 3, 29, 1, 0, 0), 0, 1);
+    OneChange londonAutumn(at(2026, 10, 25, 1, 0, 0), 1, 0);
+    OneChange beirutSpring(at(2026, 3, 28, 22, 0, 0), 2, 3);
+    OneChange beirutAutumn(at(2026, 10, 24, 21, 0, 0), 3, 2);
     const struct {
         const char* what;
         LedgerPeriod period;
         const char* rows;
+        LocalZone* zone = nullptr;
     } cases[] = {
         {"paid", period(at(2026, 12, 8, 9, 0, 0), at(2026, 12, 8, 10, 0, 0), "Working", true, 25),
          row},
@@ -82,13 +103,37 @@ TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
          period(at(2026, 3, 29, 0, 59, 30), at(2026, 3, 29, 2, 0, 20), "Working", true, 50.21, 0,
                 50),
          "2026-03-29,00:59:30,02:00:20,Working,1,50,25.00,50.21,GBP\r\n"},
-        {"across midnight, the true length shared as the local time is",
+        {"across midnight, the true length shared as the local time is, with no UTC known",
          period(at(2026, 12, 31, 23, 0, 0), at(2027, 1, 1, 1, 0, 0), "Night", true, 2, 0, 3600),
          "2026-12-31,23:00:00,00:00:00,Night,1,1800,25.00,1.00,GBP\r\n"
          "2027-01-01,00:00:00,01:00:00,Night,1,1800,25.00,1.00,GBP\r\n"},
+        {"23:00 GMT to 03:00 BST: split as the time passed",
+         period(at(2026, 3, 28, 23, 0, 0), at(2026, 3, 29, 3, 0, 0), "Night", true, 3, 0, 10800,
+                at(2026, 3, 28, 23, 0, 0)),
+         "2026-03-28,23:00:00,00:00:00,Night,1,3600,25.00,1.00,GBP\r\n"
+         "2026-03-29,00:00:00,03:00:00,Night,1,7200,25.00,2.00,GBP\r\n",
+         &londonSpring},
+        {"23:00 BST to 02:00 GMT",
+         period(at(2026, 10, 24, 23, 0, 0), at(2026, 10, 25, 2, 0, 0), "Night", true, 4, 0, 14400,
+                at(2026, 10, 24, 22, 0, 0)),
+         "2026-10-24,23:00:00,00:00:00,Night,1,3600,25.00,1.00,GBP\r\n"
+         "2026-10-25,00:00:00,02:00:00,Night,1,10800,25.00,3.00,GBP\r\n",
+         &londonAutumn},
+        {"Beirut, the clocks going forward at midnight: the new day begins at the change",
+         period(at(2026, 3, 28, 23, 30, 0), at(2026, 3, 29, 1, 30, 0), "Night", true, 0.96, 0, 3600,
+                at(2026, 3, 28, 21, 30, 0)),
+         "2026-03-28,23:30:00,00:00:00,Night,1,1800,25.00,0.48,GBP\r\n"
+         "2026-03-29,00:00:00,01:30:00,Night,1,1800,25.00,0.48,GBP\r\n",
+         &beirutSpring},
+        {"Beirut, the clocks going back at midnight: the old day has 25 hours",
+         period(at(2026, 10, 24, 23, 30, 0), at(2026, 10, 25, 0, 30, 0), "Night", true, 2, 0, 7200,
+                at(2026, 10, 24, 20, 30, 0)),
+         "2026-10-24,23:30:00,00:00:00,Night,1,5400,25.00,1.50,GBP\r\n"
+         "2026-10-25,00:00:00,00:30:00,Night,1,1800,25.00,0.50,GBP\r\n",
+         &beirutAutumn},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(rowsOf(c.period), c.rows) << c.what;
+        EXPECT_EQ(rowsOf(c.period, c.zone), c.rows) << c.what;
     }
     // Two whole midnights: three rows, one a day.
     const std::string days =
@@ -108,6 +153,17 @@ TEST(Ledger, RowsAreRfc4180SplitAtMidnightAndAddUp) {
     EXPECT_EQ(file.append(path.c_str(), rows), LedgerWrite::Written);
     EXPECT_EQ(readBytes(path), std::string(LEDGER_HEADER) + row + "edited by hand\r\n" + row);
     EXPECT_EQ(file.append(dir.file("no folder/ledger.csv").c_str(), rows), LedgerWrite::Unusable);
+    // A name that is a folder's: never written, never read, never taken for another program's.
+    std::filesystem::create_directory(dir.file("folder.csv"));
+    EXPECT_EQ(file.append(dir.file("folder.csv").c_str(), rows), LedgerWrite::Unusable);
+    auto summary = std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), 0);
+    EXPECT_EQ(file.read(dir.file("folder.csv").c_str(), *summary), LedgerRead::Folder);
+    EXPECT_FALSE(file.holds(dir.file("folder.csv").c_str(), rows));
+    // The file ends with rows it was given last: they are there.
+    EXPECT_TRUE(file.holds(path.c_str(), rows));
+    TextBuffer other;
+    other.append("2026-12-08,10:00:00,11:00:00,Working,1,3600,25.00,25.00,GBP\r\n");
+    EXPECT_FALSE(file.holds(path.c_str(), other));
 
     // Rows kept waiting past the bound: the newest whole rows stay.
     TextBuffer waiting;
@@ -149,7 +205,7 @@ TEST(LedgerSummary, RangesFollowTheLocalesWeekAndCountTheOpenPeriod) {
     for (const auto& c : cases) {
         auto summary =
             std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), c.firstDay);
-        EXPECT_TRUE(CsvLedgerFile().read(path.c_str(), *summary));
+        EXPECT_EQ(CsvLedgerFile().read(path.c_str(), *summary), LedgerRead::Whole);
         summary->addRows(open);
         for (int r = 0; r < SUMMARY_RANGES; ++r) {
             const RangeSum& range = summary->ranges[r];
@@ -169,38 +225,65 @@ TEST(LedgerSummary, RangesFollowTheLocalesWeekAndCountTheOpenPeriod) {
     }
 }
 
-// A ledger edited by hand or by a spreadsheet: what parses counts, the rest is passed over.
+// A ledger edited by hand or by a spreadsheet: what parses counts, the rest is passed over and
+// counted; a name a spreadsheet would run as a formula reads back as the name.
 TEST(LedgerSummary, SurvivesWhatSpreadsheetsAndHandsMakeOfIt) {
     const char* const good = "2026-12-08,09:00:00,10:00:00,Working,1,3600,25.00,10.00,GBP";
     const struct {
         const char* what;
         std::string text;
         std::int64_t paid;
+        std::size_t leftOut;
+        const char* name = "Working";  // today's first activity
     } cases[] = {
-        {"mark, LF ends, blank lines",
-         "\xEF\xBB\xBF" + std::string(LEDGER_HEADER) + "\n\n" + good + "\n", 3600},
-        {"no header", std::string(good) + "\r\n" + good, 7200},
+        {"mark, LF ends, blank lines and rows of empty cells",
+         "\xEF\xBB\xBF" + std::string(LEDGER_HEADER) + "\n\n,,,,,,,,\n" + good + "\n", 3600, 0},
+        {"no header", std::string(good) + "\r\n" + good, 7200, 0},
         {"columns reordered: read by the header, the program's own rows in its order",
          "activity,earned,seconds,paid,date,start,end,hourly,currency\r\n"
          "Y,1.5,60,1,2026-12-08,09:00:00,09:01:00,25.00,GBP\r\n" +
              std::string(good),
-         3660},
+         3660, 0, "Y"},
         {"a column deleted from the header: the program's rows read in its order",
-         "date,start,end,activity,paid,seconds,earned,currency\r\n" + std::string(good), 3600},
-        {"a header with a column more: not used",
+         "date,start,end,activity,paid,seconds,earned,currency\r\n" + std::string(good), 3600, 1},
+        {"a tenth column on every row: read by their first nine",
+         std::string("date,start,end,activity,paid,seconds,hourly,earned,currency,note\r\n") +
+             good + ",paid in full\r\n" + good + ",\"late, again\"",
+         7200, 0},
+        {"a header with a column more, in another order, locates the nine",
          "note,activity,earned,seconds,paid,date,start,end,hourly,currency\r\n"
          "x,Y,1.5,60,1,2026-12-08,09:00:00,09:01:00,25.00,GBP",
-         0},
+         60, 0, "Y"},
+        {"a header naming a column twice is none",
+         "activity,earned,seconds,paid,date,start,end,hourly,currency,date\r\n"
+         "Y,1.5,60,1,2026-12-08,09:00:00,09:01:00,25.00,GBP,2026-12-09",
+         0, 2, nullptr},
         {"a quote never closed ends at its line's end",
-         std::string(good) + "\r\n2026-12-08,09:00:00,10:00:00,\"Design, rev\r\n" + good, 7200},
-        {"garbage", std::string(LEDGER_HEADER) + "\x01\x02 not a row\r\n,,,,\r\n\"unended", 0},
+         std::string(good) + "\r\n2026-12-08,09:00:00,10:00:00,\"Design, rev\r\n" + good, 7200, 1},
+        {"garbage", std::string(LEDGER_HEADER) + "\x01\x02 not a row\r\n,,,,\r\n\"unended", 0, 2,
+         nullptr},
         {"another locale's figures", "2026-12-08,09:00:00,10:00:00,W,1,60,\"25,00\",\"1,00\",GBP",
-         0},
-        {"a date that is none", "2026-02-30,09:00:00,10:00:00,W,1,60,25.00,1.00,GBP", 0},
-        {"negative seconds", "2026-12-08,09:00:00,10:00:00,W,1,-60,25.00,1.00,GBP", 0},
-        {"absurd seconds", "2026-12-08,09:00:00,10:00:00,W,1,9999999,25.00,1.00,GBP", 0},
-        {"absurd earnings", "2026-12-08,09:00:00,10:00:00,W,1,60,25.00,1e300,GBP", 0},
-        {"a field without end", "2026-12-08," + std::string(100000, 'x') + ",1,60,0,1.00,GBP", 0},
+         0, 1, nullptr},
+        {"another locale's separator",
+         "date;start;end;activity;paid;seconds;hourly;earned;currency"
+         "\r\n2026-12-08;09:00:00;10:00:00;W;1;60;25,00;1,00;GBP",
+         0, 2, nullptr},
+        {"a date that is none", "2026-02-30,09:00:00,10:00:00,W,1,60,25.00,1.00,GBP", 0, 1,
+         nullptr},
+        {"negative seconds", "2026-12-08,09:00:00,10:00:00,W,1,-60,25.00,1.00,GBP", 0, 1, nullptr},
+        {"absurd seconds", "2026-12-08,09:00:00,10:00:00,W,1,9999999,25.00,1.00,GBP", 0, 1,
+         nullptr},
+        {"absurd earnings", "2026-12-08,09:00:00,10:00:00,W,1,60,25.00,1e300,GBP", 0, 1, nullptr},
+        {"a field without end", "2026-12-08," + std::string(100000, 'x') + ",1,60,0,1.00,GBP", 0, 1,
+         nullptr},
+        {"a formula's name, marked as text",
+         "2026-12-08,09:00:00,09:01:00,'=1+1,1,60,25.00,1.00,GBP", 60, 0, "=1+1"},
+        {"a name that began with an apostrophe and a sign",
+         "2026-12-08,09:00:00,09:01:00,''-x,1,60,25.00,1.00,GBP", 60, 0, "'-x"},
+        {"a name that begins with an apostrophe alone",
+         "2026-12-08,09:00:00,09:01:00,'t,1,60,25.00,"
+         "1.00,GBP",
+         60, 0, "'t"},
     };
     for (const auto& c : cases) {
         auto summary = std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), 0);
@@ -208,7 +291,70 @@ TEST(LedgerSummary, SurvivesWhatSpreadsheetsAndHandsMakeOfIt) {
             summary->add(c.text.data() + i, std::min<std::size_t>(7, c.text.size() - i));
         }
         summary->finish();
-        EXPECT_EQ(summary->ranges[TODAY].paidSeconds, c.paid) << c.what;
+        const RangeSum& today = summary->ranges[TODAY];
+        EXPECT_EQ(today.paidSeconds, c.paid) << c.what;
+        EXPECT_EQ(summary->rowsLeftOut, c.leftOut) << c.what;
+        if (c.name != nullptr && today.activityCount > 0) {
+            EXPECT_STREQ(today.activities[0].name, c.name) << c.what;
+        }
+    }
+    // Written as a cell and read back, every name is itself; one a spreadsheet would run is marked.
+    for (const char* name :
+         {"=1+1", "+44", "-x", "@sum", "\tTab", "\rCR", "'=a", "'", "'a", "A,b"}) {
+        TextBuffer cell;
+        appendNameCell(name, cell);
+        const std::string written(cell.data(), cell.size());
+        EXPECT_EQ(written[0] == '=' || written[0] == '+' || written[0] == '-' ||
+                      written[0] == '@' || written[0] == '\t',
+                  false)
+            << name << " as " << written;
+        auto summary = std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), 0);
+        const std::string row = "2026-12-08,09:00:00,09:01:00," + written + ",1,60,25.00,1.00,GBP";
+        summary->addRows([&] {
+            TextBuffer t;
+            t.append(row.data(), row.size());
+            return t;
+        }());
+        ASSERT_EQ(summary->ranges[TODAY].activityCount, 1u) << name;
+        EXPECT_STREQ(summary->ranges[TODAY].activities[0].name, name) << "as " << written;
+    }
+    // A full list of activities, and "None", each keeps its name.
+    auto full = std::make_unique<LedgerSummary>(dayOf(at(2026, 12, 8, 12, 0, 0)), 0);
+    std::string rows;
+    for (std::size_t i = 0; i <= MAX_ACTIVITIES; ++i) {
+        const std::string name = i == MAX_ACTIVITIES ? "None" : "A" + std::to_string(i);
+        rows += "2026-12-08,09:00:00,09:01:00," + name + ",1,60,25.00,1.00,GBP\r\n";
+    }
+    full->add(rows.data(), rows.size());
+    full->finish();
+    ASSERT_EQ(full->ranges[TODAY].activityCount, MAX_ACTIVITIES + 1);
+    EXPECT_STREQ(full->ranges[TODAY].activities[MAX_ACTIVITIES - 1].name, "A127");
+    EXPECT_STREQ(full->ranges[TODAY].activities[MAX_ACTIVITIES].name, "None");
+}
+
+// What the summary says of what its figures leave out, and of rows from the working folder's.
+TEST(LedgerSummary, NoteSaysWhatIsLeftOutAndWhereRowsCameFrom) {
+    const struct {
+        LedgerRead file;
+        std::size_t leftOut, fallback;
+        const char* note;
+    } cases[] = {
+        {LedgerRead::Whole, 0, 0, ""},
+        {LedgerRead::Held, 0, 0,
+         "These figures leave out the rows in ledger.csv: another program holds it."},
+        {LedgerRead::Folder, 0, 0,
+         "These figures leave out the rows in ledger.csv: it is a folder, not a file."},
+        {LedgerRead::Whole, 1, 0, "1 row of ledger.csv could not be read."},
+        {LedgerRead::Whole, 3, 2,
+         "2 rows come from ledger.csv in the working folder, where they went while "
+         "D:\\Books\\ledger.csv could not be written. 3 rows of ledger.csv could not be read."},
+    };
+    for (const auto& c : cases) {
+        auto summary = std::make_unique<LedgerSummary>(0, 0);
+        summary->file = c.file;
+        summary->rowsLeftOut = c.leftOut;
+        summary->fallbackRows = c.fallback;
+        EXPECT_STREQ(summaryNote(*summary, "D:\\Books\\ledger.csv", "ledger.csv").text, c.note);
     }
 }
 

@@ -300,17 +300,22 @@ TEST_F(SettingsTest, OlderOpenPeriodIsClosedOnlyFromSoundValues) {
          false},
         {"local checkpoint before start",
          [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW - 4000); }, false},
-        {"local checkpoint ahead", [](MemoryStore& s) { s.set("PeriodCheckpoint", NOW + 1); },
-         false},
+        {"the oldest keys' local checkpoint ahead of now, of a clock that ran fast",
+         [](MemoryStore& s) {
+             s.set("PeriodStart", NOW + 24 * HOUR - 200);
+             s.set("PeriodCheckpoint", NOW + 24 * HOUR);
+         },
+         true},
         {"start at zero", [](MemoryStore& s) { s.set("PeriodStart", std::int64_t{0}); }, false},
         {"started in 1601", [](MemoryStore& s) { s.set("PeriodStart", std::int64_t{1}); }, false},
         {"401 days long",
          [](MemoryStore& s) { s.set("PeriodStart", NOW - 1000 - 401 * 24 * HOUR); }, false},
-        {"UTC checkpoint ahead of now",
+        {"stamped by a clock a day fast: its own length",
          [](MemoryStore& s) {
-             s.set("PeriodCheckpoint", Moment{NOW - 1000, UTC + 1});
+             s.set("PeriodStart", Moment{NOW + 24 * HOUR - 200, UTC + 24 * HOUR - 200});
+             s.set("PeriodCheckpoint", Moment{NOW + 24 * HOUR, UTC + 24 * HOUR});
          },
-         false},
+         true},
         {"UTC start after the checkpoint",
          [](MemoryStore& s) {
              s.set("PeriodStart", Moment{NOW - 3000, UTC - 500});
@@ -331,7 +336,7 @@ TEST_F(SettingsTest, OlderOpenPeriodIsClosedOnlyFromSoundValues) {
              s.set("PeriodCheckpoint", Moment{NOW - 4000, UTC - 1000});
          },
          true},
-        {"an older build's local times",
+        {"the oldest keys' local times",
          [](MemoryStore& s) {
              s.set("PeriodStart", NOW - 3000);
              s.set("PeriodCheckpoint", NOW - 1000);
@@ -346,7 +351,7 @@ TEST_F(SettingsTest, OlderOpenPeriodIsClosedOnlyFromSoundValues) {
         c.spoil(key);
         OpenPeriod read;
         copyText(read.name, "untouched");
-        EXPECT_EQ(loadOpenPeriod(key, NOW, UTC, read), c.closed) << c.what;
+        EXPECT_EQ(loadOpenPeriod(key, read), c.closed) << c.what;
         EXPECT_STREQ(read.name, c.closed ? "Working" : "untouched") << c.what;
         if (!c.closed) {
             continue;
@@ -354,7 +359,7 @@ TEST_F(SettingsTest, OlderOpenPeriodIsClosedOnlyFromSoundValues) {
         const std::string what = c.what;
         EXPECT_EQ(read.checkpoint, key.get<std::int64_t>("PeriodCheckpoint")) << what;
         EXPECT_EQ(read.startTotal, left.startTotal) << what;
-        EXPECT_EQ(read.hasUtc, what != "an older build's local times") << what;
+        EXPECT_EQ(read.hasUtc, what.find("oldest") == std::string::npos) << what;
         EXPECT_EQ(read.hasFiles, what != "log path too long") << what;
         EXPECT_STREQ(read.ledgerFile, read.hasFiles ? left.ledgerFile : "") << what;
         if (what == "sound") {
@@ -368,11 +373,11 @@ TEST_F(SettingsTest, OlderOpenPeriodIsClosedOnlyFromSoundValues) {
     saveOlderPeriod(key, left);
     key.set("PeriodStartTotal", std::numeric_limits<double>::quiet_NaN());
     OpenPeriod read;
-    EXPECT_TRUE(loadOpenPeriod(key, NOW, UTC, read));
+    EXPECT_TRUE(loadOpenPeriod(key, read));
     EXPECT_FALSE(read.hasEarnings);
     settings.savedTotal = 20.0f;
     RunRecord run;
-    ASSERT_TRUE(loadOlderRun(key, NOW, UTC, settings, 25.0, run));
+    ASSERT_TRUE(loadOlderRun(key, settings, 25.0, run));
     EXPECT_STREQ(run.ledgerFile, "") << "no row";
     EXPECT_STREQ(run.logFile, left.logFile);
     EXPECT_EQ(run.total, 20.0);
@@ -449,7 +454,7 @@ TEST_F(SettingsTest, TimeAwayValuesAreTakenOnlyWhenSound) {
         key.setText("AwayActivity", std::string("Working") + '\0');
         c.spoilKey(key);
         RunRecord read;
-        ASSERT_TRUE(loadOlderRun(key, NOW, NOW, settings, 25.0, read)) << c.what;
+        ASSERT_TRUE(loadOlderRun(key, settings, 25.0, read)) << c.what;
         EXPECT_EQ(read.stretchCount, c.asks ? 1u : 0u) << c.what;
         if (c.asks) {
             EXPECT_EQ(read.stretches[0].length, asked.length);

@@ -149,9 +149,9 @@ TEST(Workday, EventsAsTheKeyTheLogAndTheLedgerSeeThem) {
     EXPECT_EQ(text("LogFile"), "week.txt");
     EXPECT_EQ(day.checkpointPeriodMs(), 0u);
     // A ledger another program holds is left out of the summary, which says so.
-    EXPECT_FALSE(day.summary(0)->fileLeftOut);
+    EXPECT_EQ(day.summary(0)->file, LedgerRead::Whole);
     world.held = true;
-    EXPECT_TRUE(day.summary(0)->fileLeftOut);
+    EXPECT_EQ(day.summary(0)->file, LedgerRead::Held);
 }
 
 // At 3600 an hour from 100, Working from 09:00: the screen locked from 09:10 to 09:30, answered
@@ -253,6 +253,66 @@ TEST(Workday, TimeAwayCountsAsTheUserSays) {
     EXPECT_EQ(next.meter().total, static_cast<double>(saved) - 1200.0);
     EXPECT_FALSE(next.awayQuestion(ask));
     EXPECT_EQ(keptStretches(world), 0u);
+}
+
+// A run whose clock was a day fast, ended from outside after 20 s: the next start, by the right
+// clock, closes its period with its own length, dated by its own stamps.
+TEST(Workday, ACrashedPeriodOfAClockThatRanFastKeepsItsLength) {
+    TempDir dir;
+    World world;
+    world.key.setText("ActivitiesFile", dir.file("acts.txt"));
+    world.key.set("Hourly", 3600.0f);
+    world.key.set("Logging", std::int32_t{1});
+    world.now = at(9, 0);
+    world.now.day = 9;
+    auto fast = std::make_unique<Workday>(world.services());
+    ASSERT_TRUE(fast->load());
+    fast->begin();
+    world.now.second = 20;
+    world.tick = 20000;
+    fast->checkpoint();
+    fast.reset();  // ended from outside
+    world.records.clear();
+    world.now = at(9, 5);
+    world.tick = 30000;
+    Workday next(world.services());
+    ASSERT_TRUE(next.load());
+    next.begin();
+    EXPECT_EQ(world.records,
+              "C:\\work\\log.txt Finished Working 09:00-09:00|ledger.csv Working,1,20,20.00|"
+              "log.txt Banner 09:05|log.txt Started Working 09:05|");
+    EXPECT_EQ(world.ledgers["ledger.csv"].substr(0, 30), "2026-12-09,09:00:00,09:00:20,W");
+    EXPECT_EQ(next.meter().total, 20.0);
+}
+
+// A ledger chosen on a drive that is gone: rows go to the working folder's meanwhile, the choice
+// stays, and once the drive is back they go there again. The summary reads both, and says so.
+TEST(Workday, ALedgerThatCannotBeWrittenIsStandedInForMeanwhile) {
+    TempDir dir;
+    World world;
+    world.key.setText("ActivitiesFile", dir.file("acts.txt"));
+    world.key.set("Hourly", 3600.0f);
+    world.key.setText("LedgerFile", std::string("E:\\ledger.csv") + '\0');
+    world.unusable = "E:\\ledger.csv";
+    Workday day(world.services());
+    world.now = at(9, 0);
+    ASSERT_TRUE(day.load());
+    day.begin();
+    world.now = at(9, 10);
+    world.tick = 600000;
+    day.switchTo(2);  // Lunch: Working's row
+    world.unusable.clear();
+    world.now = at(9, 20);
+    world.tick = 1200000;
+    day.switchTo(1);  // Working again: Lunch's row
+    EXPECT_EQ(world.records, "ledger.csv Working,1,600,600.00|E:\\ledger.csv Lunch,0,600,0.00|");
+    EXPECT_STREQ(day.settings().ledgerFile, "E:\\ledger.csv");
+    const std::unique_ptr<LedgerSummary> summary = day.summary(0);
+    EXPECT_EQ(summary->ranges[TODAY].paidSeconds, 600);
+    EXPECT_EQ(summary->fallbackRows, 1u);
+    EXPECT_STREQ(summaryNote(*summary, "E:\\ledger.csv", "ledger.csv").text,
+                 "1 row comes from ledger.csv in the working folder, where it went while "
+                 "E:\\ledger.csv could not be written.");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // number, as a process ended from outside would, or refuse one write to the key.
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,8 +25,9 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
     std::string written, records;
     // The logs' records by file ("S name", "F name"), and the ledgers' text by file.
     std::map<std::string, std::string> logs, ledgers;
-    bool locked = false;  // the ledger, by another program: appends wait
-    bool held = false;    // the ledger, so that the summary cannot read it
+    bool locked = false;   // the ledger, by another program: appends wait
+    bool held = false;     // the ledger, so that the summary cannot read it
+    std::string unusable;  // a ledger file that cannot be written where it is named
 
     // Effects so far; the world takes no more once `lastEffect` have come (none when negative),
     // and refuses the key's write number `failingWrite` (counted from 1).
@@ -51,6 +53,7 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
         return local + utcAhead;
     }
     std::uint64_t awakeMs() override { return tick; }  // never asleep
+    std::int64_t localOf(std::int64_t utc) override { return utc - utcAhead; }
     std::uint32_t lastInputTick() override { return lastInput; }
 
     void read(Callback<void(SettingsReader*)> reads) override { reads(&key); }
@@ -112,6 +115,9 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
 
     // Each row as "file activity,paid,seconds,earned|".
     LedgerWrite append(const char* path, const TextBuffer& rows) override {
+        if (file(path) == unusable) {
+            return LedgerWrite::Unusable;
+        }
         if (locked || !takes(std::string("ledger ") + file(path))) {
             return LedgerWrite::Busy;
         }
@@ -132,11 +138,11 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
         }
         return LedgerWrite::Written;
     }
-    bool read(const char* path, LedgerSummary& summary) override {
+    LedgerRead read(const char* path, LedgerSummary& summary) override {
         const std::string& text = ledgers[file(path)];
         summary.add(text.data(), text.size());
         summary.finish();
-        return !held;
+        return held ? LedgerRead::Held : LedgerRead::Whole;
     }
     bool holds(const char* path, const TextBuffer& rows) override {
         const std::string& text = ledgers[file(path)];
@@ -144,8 +150,10 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
                text.compare(text.size() - rows.size(), rows.size(), rows.data(), rows.size()) == 0;
     }
 
+    // Names are of the working folder C:\work unless they name a drive.
     void wholePath(const char* name, char* out, std::size_t size) override {
-        std::snprintf(out, size, "%s%s", name[0] != '\0' ? "C:\\work\\" : "", name);
+        const bool relative = name[0] != '\0' && std::strchr(name, ':') == nullptr;
+        std::snprintf(out, size, "%s%s", relative ? "C:\\work\\" : "", name);
     }
     // A file by its name in the working folder.
     static std::string file(const char* path) {
