@@ -3,7 +3,7 @@
 #include "dialogs/dialogs_win.h"
 #include "dialogs/time_away.h"
 
-void Application::askAboutTimeAway(HWND mainWindow) {
+void Application::askAboutTimeAway() {
     if (asking_) {
         return;
     }
@@ -20,19 +20,11 @@ void Application::askAboutTimeAway(HWND mainWindow) {
                              question.length / UNITS_PER_SECOND, question.activity);
         const Activities& activities = day_.activities();
         day_.awayAnswered(
-            runTimeAwayDialog(programInstance_, mainWindow, text.text, activities,
+            runTimeAwayDialog(programInstance_, window_.window(), text.text, activities,
                               awayFirstPick(activities, activities.find(question.activity))));
     }
     asking_ = false;
-    if (IsWindow(mainWindow) && !day_.ended()) {
-        showState(mainWindow);
-    }
-}
-
-void Application::askLater(HWND mainWindow) {
-    // Posted, not asked here: a notification the system sends waits for its answer.
-    AwayQuestion question{};
-    if (!asking_ && day_.awayQuestion(question)) {
-        PostMessageA(mainWindow, ASK_ABOUT_TIME_AWAY, 0, 0);
+    if (window_.window() != nullptr && !day_.ended()) {
+        window_.showState();
     }
 }

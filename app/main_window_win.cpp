@@ -1,125 +1,160 @@
-#include <windows.h>
+#include "app/main_window_win.h"
 
 #include <commctrl.h>
 
 #include <cstring>
-#include <memory>
 
 #include "activities/activity_label.h"
 #include "app/activity_menus_win.h"
-#include "app/application_win.h"
-#include "dialogs/dialogs_win.h"
-#include "dialogs/link_opener_win.h"
+#include "app/main_window_rules.h"
 #include "resources/resource.h"
-#include "win32/window_procedure.h"
+#include "win32/dpi.h"
+#include "win32/system_library.h"
+#include "win32/timer.h"
 
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return windowProcedure<Application>(window, message, wParam, lParam);
+const char MAIN_CLASS_NAME[] = "Cointrel";
+
+namespace {
+
+constexpr DWORD MAIN_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, Workday& day, Ticks& ticks, MainWindowEvents& events)
+    : instance_(instance), day_(day), ticks_(ticks), events_(events) {}
+
+bool MainWindow::create() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_COINTREL));
+    // The icon's own 16-pixel image in full colour, rather than the 32-pixel one shrunk.
+    wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_COINTREL),
+                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    wc.lpszClassName = MAIN_CLASS_NAME;
+    if (!registerWindowClass(wc) ||
+        CreateWindowExA(day_.settings().topMost ? WS_EX_TOPMOST : 0, MAIN_CLASS_NAME, "Cointrel",
+                        MAIN_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, 450, 120, nullptr, nullptr,
+                        instance_, this) == nullptr) {
+        return false;
+    }
+    dpi_ = windowDpi(window());
+    KettPanelArgs meter;
+    meter.instance = instance_;
+    meter.parent = window();
+    meter.shown = &day_.meter();
+    meter.ticks = &ticks_;
+    meter.look = currencyLook();
+    meter_.reset(new (std::nothrow) KettPanel(meter));
+    if (!meter_) {
+        DeleteObject(meter.look.strip);
+        DestroyWindow(window());
+        return false;
+    }
+    meter_->createWindow();
+    return true;
 }
 
-// Commands from the menus and the accelerator; the high word of wParam (1 for an accelerator)
-// does not matter. Each is an event of the workday's, which saves what it changed at once. A
-// dialog's loop may see the window closed and the run ended: what follows it then does nothing.
-void Application::onCommand(HWND window, unsigned id) {
-    // Time away the user has just ended is asked about first: the command may end the period
-    // the answer would cut.
-    if (day_.noticeReturn()) {
-        askAboutTimeAway(window);
-    }
-    if (day_.ended()) {
-        return;
-    }
-    if (isActivityCommand(id, day_.activities().count)) {
-        day_.switchTo(static_cast<int>(id - ACTIVITY_COMMAND_BASE));
-        showState(window);
-        return;
-    }
-    Settings chosen = day_.settings();
-    switch (id) {
-        case CMD_EXIT:
-            DestroyWindow(window);
-            return;  // the window's end saves everything
-        case CMD_ALWAYS_ON_TOP:
-            day_.toggleTopMost();
-            CheckMenuItem(counterMenu_, CMD_ALWAYS_ON_TOP,
-                          MF_BYCOMMAND | (day_.settings().topMost ? MF_CHECKED : MF_UNCHECKED));
-            SetWindowPos(window, day_.settings().topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0,
-                         0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            break;
-        case CMD_EDIT_RATE: {
-            Rate rate = day_.rate();
-            if (runEditRateDialog(programInstance_, window, dialogs_.editRate, rate)) {
-                day_.rateChosen(rate);
+void MainWindow::close() {
+    DestroyWindow(window());
+}
+
+void MainWindow::onCreate() {
+    HMENU bar = GetMenu(window());
+    counterMenu_ = GetSubMenu(bar, 0);
+    activitiesMenu_ = GetSubMenu(bar, 1);
+    systemMenu_ = GetSystemMenu(window(), FALSE);
+    AppendMenuA(systemMenu_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(systemMenu_, MF_STRING, CMD_NEW_ACTIVITY, "New &activity...");
+    AppendMenuA(systemMenu_, MF_SEPARATOR, 0, nullptr);
+    // Neither menu has activity items yet, so this only adds them and checks the current one.
+    checkedActivity_ = day_.current();
+    ::rebuildActivityMenus(day_.activities(), activitiesMenu_, systemMenu_, checkedActivity_);
+    CheckMenuItem(counterMenu_, CMD_ALWAYS_ON_TOP,
+                  MF_BYCOMMAND | (day_.settings().topMost ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MainWindow::showState() {
+    SetWindowTextA(window(),
+                   windowTitle(day_.current() >= 0 ? day_.currentActivityName() : nullptr).text);
+    if (checkedActivity_ != day_.current()) {
+        for (HMENU menu : {activitiesMenu_, systemMenu_}) {
+            if (checkedActivity_ >= 0) {
+                CheckMenuItem(menu, ACTIVITY_COMMAND_BASE + static_cast<UINT>(checkedActivity_),
+                              MF_BYCOMMAND | MF_UNCHECKED);
             }
-            break;
+            CheckMenuItem(menu, ACTIVITY_COMMAND_BASE + static_cast<UINT>(day_.current()),
+                          MF_BYCOMMAND | MF_CHECKED);
         }
-        case CMD_RESET:
-            runResetTotalDialog(programInstance_, window, dialogs_.resetTotal, day_.currentTotal(),
-                                [this](double newTotal) { day_.resetTotal(newTotal); });
-            break;
-        case CMD_LOGGING:
-            runLoggingDialog(programInstance_, window, dialogs_.logging, chosen);
-            day_.loggingChosen(chosen.logging, chosen.logFile);
-            break;
-        case CMD_EDIT_ACTIVITIES:
-            runActivitiesFileDialog(programInstance_, window, dialogs_.activitiesFile, chosen);
-            day_.activitiesFileChosen(chosen.activitiesFile);
-            break;
-        case CMD_NEW_ACTIVITY:
-            runNewActivityDialog(programInstance_, window, dialogs_.newActivity, chosen,
-                                 [this](const char* name, bool paid) {
-                                     if (day_.addActivity(name, paid)) {
-                                         rebuildActivityMenus(day_.activities(), activitiesMenu_,
-                                                              systemMenu_, day_.current());
-                                     }
-                                 });
-            break;
-        case CMD_SUMMARY:
-            if (const std::unique_ptr<LedgerSummary> summary = day_.summary(firstDayOfWeek())) {
-                runSummaryDialog(programInstance_, window, *summary, currencyCode(chosen.currency),
-                                 currencySigns(), chosen);
-                day_.ledgerKept(chosen.ledger);
-            }
-            break;
-        case CMD_OPTIONS:
-            if (runOptionsDialog(programInstance_, window, dialogs_.options, chosen.awayMinutes)) {
-                day_.awayMinutesChosen(dialogs_.options.awayMinutes);
-            }
-            break;
-        case CMD_ABOUT:
-            runAboutDialog(programInstance_, window, [](const char* url) { openLink(url); });
-            return;  // changes nothing
-        case CMD_CURRENCY:
-            if (runCurrencyDialog(programInstance_, window, dialogs_.currency, chosen) == 1 &&
-                !day_.ended()) {
-                day_.currencyChosen(chosen.currency, chosen.decimals, chosen.digitsBitmapFile);
-                applyCurrency(window);
-            }
-            break;
-        default:
-            return;  // anything else is not ours
+        checkedActivity_ = day_.current();
     }
-    if (!day_.ended()) {
-        showState(window);
+    if (const unsigned period = day_.checkpointPeriodMs()) {
+        setCoalescedTimer(window(), CHECKPOINT_TIMER_ID, period);
+    } else {
+        KillTimer(window(), CHECKPOINT_TIMER_ID);
     }
 }
 
-LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void MainWindow::rebuildActivityMenus() {
+    ::rebuildActivityMenus(day_.activities(), activitiesMenu_, systemMenu_, day_.current());
+}
+
+void MainWindow::applyTopMost() {
+    const bool topMost = day_.settings().topMost;
+    CheckMenuItem(counterMenu_, CMD_ALWAYS_ON_TOP,
+                  MF_BYCOMMAND | (topMost ? MF_CHECKED : MF_UNCHECKED));
+    SetWindowPos(window(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::askLater() {
+    // Posted, not asked here: a notification the system sends waits for its answer.
+    AwayQuestion question{};
+    if (day_.awayQuestion(question)) {
+        PostMessageA(window(), ASK_ABOUT_TIME_AWAY, 0, 0);
+    }
+}
+
+void MainWindow::watchSession(bool watch) {
+    // Asked of wtsapi32, loaded when first needed (Windows lists it among the libraries of every
+    // program that links it, whether it asks or not).
+    if (watch) {
+        using Register = BOOL WINAPI(HWND, DWORD);
+        if (auto* on = systemFunction<Register>("wtsapi32.dll", "WTSRegisterSessionNotification")) {
+            on(window(), 0);  // NOTIFY_FOR_THIS_SESSION
+        }
+    } else {
+        using Unregister = BOOL WINAPI(HWND);
+        if (auto* off =
+                systemFunction<Unregister>("wtsapi32.dll", "WTSUnRegisterSessionNotification")) {
+            off(window());
+        }
+    }
+}
+
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            onCreate(window);
+            onCreate();
             return 0;
         case WM_SYSCOMMAND: {
             // The system menu's own additions arrive here; they act as the menu bar's do.
             const unsigned id = LOWORD(wParam);
             if (id == CMD_NEW_ACTIVITY || isActivityCommand(id, day_.activities().count)) {
-                onCommand(window, id);
+                events_.command(id);
                 return 0;
             }
-            return DefWindowProcA(window, message, wParam, lParam);
+            return passOn(message, wParam, lParam);
         }
         case WM_COMMAND:
-            onCommand(window, LOWORD(wParam));
+            // The high word (1 for an accelerator) does not matter.
+            events_.command(LOWORD(wParam));
             return 0;
         case WM_NOTIFY: {
             auto* request = reinterpret_cast<NMTTDISPINFOA*>(lParam);
@@ -130,77 +165,50 @@ LRESULT Application::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         }
         case WM_TIMER:
             if (wParam == CHECKPOINT_TIMER_ID) {
-                day_.checkpoint();
-                askAboutTimeAway(window);
+                events_.checkpointDue();
             }
             return 0;
         case ASK_ABOUT_TIME_AWAY:
-            askAboutTimeAway(window);
+            events_.questionDue();
             return 0;
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMSUSPEND) {
-                day_.powerSuspended();
-            } else if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
-                day_.powerResumed();
-                askLater(window);
-            }
+            events_.powerChanged(wParam);
             return TRUE;
         case WM_DPICHANGED:
-            changeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_WINDOWPOSCHANGED: {
-            // Minimised, restored, hidden or shown: the meter ticks only while it can be seen.
-            const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-            WINDOWPLACEMENT shown{};
-            shown.length = sizeof shown;
-            if (GetWindowPlacement(window, &shown)) {
-                Placement placement;
-                static_assert(sizeof placement == sizeof shown, "laid out as WINDOWPLACEMENT");
-                std::memcpy(&placement, &shown, sizeof placement);
-                day_.placed(placement);
-            }
-            if (meter_) {
-                meter_->schedule();
-            }
+            const LRESULT result = passOn(message, wParam, lParam);
+            onPlaced();
             return result;
         }
         case WM_WTSSESSION_CHANGE:
             if (meter_) {
-                meter_->sessionAway = wParam == WTS_SESSION_LOCK ||
-                                      wParam == WTS_CONSOLE_DISCONNECT ||
-                                      wParam == WTS_REMOTE_DISCONNECT;
-                meter_->schedule();
+                meter_->setSessionAway(wParam == WTS_SESSION_LOCK ||
+                                       wParam == WTS_CONSOLE_DISCONNECT ||
+                                       wParam == WTS_REMOTE_DISCONNECT);
             }
-            if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) {
-                day_.sessionLocked(wParam == WTS_SESSION_LOCK);
-                askLater(window);
-            }
+            events_.sessionChanged(wParam);
             return 0;
         case WM_CLOSE:
-            if (day_.noticeReturn()) {
-                askAboutTimeAway(window);
-            }
-            if (IsWindow(window)) {
-                DestroyWindow(window);
-            }
+            events_.closeAsked();
             return 0;
         case WM_EXITSIZEMOVE:
-            day_.checkpoint();  // the placement the user chose
+            events_.moveEnded();
             return 0;
         case WM_DESTROY:
             tip_.detach();
-            watchSession(window, false);
-            KillTimer(window, CHECKPOINT_TIMER_ID);
-            day_.exit();
-            PostQuitMessage(0);
+            watchSession(false);
+            KillTimer(window(), CHECKPOINT_TIMER_ID);
+            events_.destroyed();
             return 0;
         case WM_ENDSESSION:
             // The window stays; Windows ends the process after this.
             if (wParam != FALSE) {
-                day_.sessionEnds();
+                events_.sessionEnds();
             }
             return 0;
         default:
-            return DefWindowProcA(window, message, wParam, lParam);
+            return passOn(message, wParam, lParam);
     }
 }

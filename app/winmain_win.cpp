@@ -24,5 +24,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (mainWindow == nullptr) {
         return 1;  // nothing on screen could ever end a message loop
     }
-    return application.run(mainWindow);
+    return application.run();
 }

@@ -22,8 +22,9 @@ bool Workday::load() {
         }
         removeOlder_ = olderRunLeft(*key);
     });
-    meter_.baseTotal = meter_.total =
-        crashed_.found ? crashed_.record.total : static_cast<double>(settings_.savedTotal);
+    meter_ = Accumulation(
+        crashed_.found ? crashed_.record.total : static_cast<double>(settings_.savedTotal),
+        rate_.hourly);
     activities_.reset(new (std::nothrow) Activities(settings_.activitiesFile));
     if (!activities_) {
         return false;
@@ -72,7 +73,7 @@ void Workday::openPeriod(const char* name, bool running) {
     wallClockValue(period_.start, period_.rowStart);
     period_.rowStartUtc = services_.clock.utcTime();
     period_.rowStartTick = services_.clock.tickCount();
-    period_.rowStartTotal = meter_.baseTotal;
+    period_.rowStartTotal = meter_.totalAt(period_.rowStartTick);
 }
 
 void Workday::logStarted() {
@@ -91,13 +92,14 @@ void Workday::finishPeriod() {
     services_.log.write(log, LOG_FINISHED);
     // Once: a second finish of the same period (at exit after the session's end) logs again but
     // records nothing.
+    const std::uint32_t now = services_.clock.tickCount();
     LedgerPeriod row;
-    if (rowSoFar(row)) {
+    if (rowSoFar(row, now)) {
         hand(row);
     }
     period_.open = false;
     asking_ = false;  // a question about it can no longer cut it: as counted
-    meter_.stop();
+    meter_.stop(now);
 }
 
 template <typename Change>
@@ -136,7 +138,7 @@ void Workday::resetTotal(double newTotal) {
         return;
     }
     betweenPeriods([&] {
-        meter_.baseTotal = meter_.total = newTotal;
+        meter_.setTotal(services_.clock.tickCount(), newTotal);
         openPeriod("None", true);
     });
 }
@@ -150,19 +152,19 @@ bool Workday::addActivity(const char* name, bool paid) {
 template <typename Change>
 void Workday::betweenRows(bool rowEnds, Change change) {
     noticeReturn();
+    const std::uint32_t now = services_.clock.tickCount();
     LedgerPeriod row;
-    rowEnds = rowEnds && rowSoFar(row);
+    rowEnds = rowEnds && rowSoFar(row, now);
     if (rowEnds) {
         hand(row);
     }
-    change();
+    change(now);
     if (rowEnds) {
         // The next row from now, its total as of now at the new rate; the log's period goes on.
-        currentTotal();
         wallClockValue(services_.clock.localTime(), period_.rowStart);
         period_.rowStartUtc = services_.clock.utcTime();
-        period_.rowStartTick = services_.clock.tickCount();
-        period_.rowStartTotal = meter_.total;
+        period_.rowStartTick = now;
+        period_.rowStartTotal = meter_.totalAt(now);
         save(Save::Record);
         deliverHanded();
     }
@@ -171,13 +173,16 @@ void Workday::betweenRows(bool rowEnds, Change change) {
 
 void Workday::rateChosen(const Rate& chosen) {
     if (!ended_) {
-        betweenRows(chosen.hourly != rate_.hourly, [&] { meter_.changeRate(chosen); });
+        betweenRows(chosen.hourly != rate_.hourly, [&](std::uint32_t now) {
+            rate_ = chosen;
+            meter_.changeRate(now, rate_.hourly);
+        });
     }
 }
 
 void Workday::currencyChosen(int currency, int decimals, const char* digitsBitmapFile) {
     if (!ended_) {
-        betweenRows(currency != settings_.currency, [&] {
+        betweenRows(currency != settings_.currency, [&](std::uint32_t) {
             settings_.currency = currency;
             settings_.decimals = decimals;
             copyText(settings_.digitsBitmapFile, digitsBitmapFile);
@@ -232,9 +237,8 @@ void Workday::placed(const Placement& placement) {
     }
 }
 
-double Workday::currentTotal() {
-    meter_.step(services_.clock.tickCount());
-    return meter_.total;
+double Workday::currentTotal() const {
+    return meter_.totalAt(services_.clock.tickCount());
 }
 
 void Workday::checkpoint() {
@@ -247,7 +251,7 @@ void Workday::checkpoint() {
 }
 
 unsigned Workday::checkpointPeriodMs() const {
-    return ended_ ? 0 : meter_.running ? CHECKPOINT_MS : STANDING_CHECKPOINT_MS;
+    return ended_ ? 0 : meter_.running() ? CHECKPOINT_MS : STANDING_CHECKPOINT_MS;
 }
 
 void Workday::end() {

@@ -108,13 +108,15 @@ class Workday {
 
     const Settings& settings() const { return settings_; }
     const Rate& rate() const { return rate_; }
-    Accumulation& meter() { return meter_; }
+    // The meter's accumulation, which the workday alone changes: the total at any tick of its
+    // clock.
+    const Accumulation& meter() const { return meter_; }
     const Activities& activities() const { return *activities_; }
     int current() const { return current_; }
     // The current activity's name, or the stored one while the list is empty.
     const char* currentActivityName() const;
-    // The total as of now, however long ago the meter last stepped.
-    double currentTotal();
+    // The total as of now.
+    double currentTotal() const;
     // What the ledger, the rows waiting for it and the open period up to now add up to, by the
     // locale's weeks (0 Monday to 6 Sunday); null when memory runs out.
     std::unique_ptr<LedgerSummary> summary(int firstDayOfWeek);
@@ -137,11 +139,11 @@ class Workday {
     template <typename Change>
     void betweenPeriods(Change change);
     // The same for the ledger's row alone, which ends where the rate or the currency changes, so
-    // that every row earned at its own rate, in its own currency.
+    // that every row earned at its own rate, in its own currency: `change` is given the tick.
     template <typename Change>
     void betweenRows(bool rowEnds, Change change);
     // The open period's ledger row as if it finished now.
-    bool rowSoFar(LedgerPeriod& row);
+    bool rowSoFar(LedgerPeriod& row, std::uint32_t tick) const;
     void hand(const LedgerPeriod& row);
     // Rows handed over go to their file; those it cannot take now wait.
     void deliverHanded();
@@ -164,7 +166,7 @@ class Workday {
     Rate rate_;
     std::unique_ptr<Activities> activities_;
     int current_ = -1;
-    Accumulation meter_{rate_, 0.0};
+    Accumulation meter_{0.0, rate_.hourly};
     // The open period: what the log calls it (an activity's name, or "None") and when its Started
     // was; and the ledger row it is on, from its start (local, tick, UTC) and the meter's total
     // then, from which its earnings are counted.

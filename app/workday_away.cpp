@@ -14,7 +14,7 @@ AwayReading Workday::awayReading() {
 }
 
 void Workday::sessionLocked(bool locked) {
-    if (ended_ || !meter_.running) {
+    if (ended_ || !meter_.running()) {
         return;
     }
     if (locked) {
@@ -26,20 +26,20 @@ void Workday::sessionLocked(bool locked) {
 }
 
 void Workday::powerSuspended() {
-    if (!ended_ && meter_.running) {
+    if (!ended_ && meter_.running()) {
         away_.suspended(awayReading(), services_.clock.lastInputTick());
     }
 }
 
 void Workday::powerResumed() {
-    if (!ended_ && meter_.running) {
+    if (!ended_ && meter_.running()) {
         away_.resumed(awayReading());
         takeAwayQuestion();
     }
 }
 
 bool Workday::noticeReturn() {
-    if (!ended_ && meter_.running && settings_.awayMinutes > 0) {
+    if (!ended_ && meter_.running() && settings_.awayMinutes > 0) {
         away_.checked(awayReading(), services_.clock.lastInputTick());
         takeAwayQuestion();
     }
@@ -52,7 +52,7 @@ void Workday::awayMinutesChosen(int minutes) {
     }
     noticeReturn();  // the stretch so far, measured by the old threshold
     settings_.awayMinutes = std::clamp(minutes, 0, MAX_AWAY_MINUTES);
-    away_.rethreshold(awayReading(), meter_.running
+    away_.rethreshold(awayReading(), meter_.running()
                                          ? static_cast<std::uint32_t>(settings_.awayMinutes) * 60000
                                          : 0);
     checkpoint();
@@ -129,7 +129,7 @@ void Workday::countAwayAs(int picked) {
     LedgerPeriod span;
     std::int64_t logStart = 0;
     const KeptStretch stretch = kept(s);
-    if (tickAfter(s.endTick, now) || stretch.length <= 0 || !rowSoFar(span) ||
+    if (tickAfter(s.endTick, now) || stretch.length <= 0 || !rowSoFar(span, now) ||
         !wallClockValue(period_.start, logStart)) {
         return;  // nothing left to cut: as counted
     }
@@ -141,14 +141,13 @@ void Workday::countAwayAs(int picked) {
     for (std::size_t i = 0; i < cut.rowCount; ++i) {
         hand(cut.rows[i]);
     }
-    meter_.baseTotal -= cut.deduction;
-    meter_.total -= cut.deduction;
+    meter_.takeOff(cut.deduction);
     localTimeOf(stretch.end, period_.start);
     period_.rowStart = stretch.end;
     period_.rowStartTick = s.endTick;
     period_.rowStartUtc =
         services_.clock.utcTime() - static_cast<std::int64_t>(now - s.endTick) * UNITS_PER_MS;
-    period_.rowStartTotal = meter_.total - cut.after.earned;
+    period_.rowStartTotal = meter_.totalAt(now) - cut.after.earned;
     save(Save::Record);
     deliverHanded();
     writeLog(nullptr, cut.records + cut.recordCount - 1, 1);

@@ -35,7 +35,6 @@ bool endsWith(const TextBuffer& text, const TextBuffer& tail) {
 // At exit and at the end of the session every value is written; otherwise only those that differ
 // from what this writer last wrote, and what it failed to write.
 void Workday::save(Save what) {
-    currentTotal();
     RunRecord record;
     const bool keep = runRecord(record);
     Settings saved = settings_;
@@ -43,7 +42,7 @@ void Workday::save(Save what) {
     const bool written = services_.store.write([&](SettingsWriter& key) {
         ChangedValuesWriter out(key, written_, what == Save::Everything);
         if (what != Save::Record) {
-            saveSettings(out, saved, rate_, meter_.total);
+            saveSettings(out, saved, rate_, record.total);
         }
         if (removeOlder_) {
             removeOlderRun(out);
@@ -55,7 +54,8 @@ void Workday::save(Save what) {
 }
 
 bool Workday::runRecord(RunRecord& r) {
-    r.total = meter_.total;
+    const std::uint32_t tick = services_.clock.tickCount();
+    r.total = meter_.totalAt(tick);
     r.handed.append(handed_);
     copyText(r.handedFile, handedFile_);
     std::int64_t now = 0;
@@ -77,7 +77,6 @@ bool Workday::runRecord(RunRecord& r) {
                               sizeof r.ledgerFile);
     r.checkpoint = now;
     r.checkpointUtc = services_.clock.utcTime();
-    const std::uint32_t tick = services_.clock.tickCount();
     r.elapsed = static_cast<std::int64_t>(tick - period_.rowStartTick) * UNITS_PER_MS;
     // Time away not yet answered, within an activity's paid period: the question being asked,
     // those waiting their turn, and one going on now.
@@ -103,21 +102,19 @@ bool Workday::runRecord(RunRecord& r) {
     return true;
 }
 
-bool Workday::rowSoFar(LedgerPeriod& row) {
+bool Workday::rowSoFar(LedgerPeriod& row, std::uint32_t tick) const {
     std::int64_t now = 0;
     if (!period_.open || !wallClockValue(services_.clock.localTime(), now)) {
         return false;
     }
-    currentTotal();
     row.start = period_.rowStart;
     row.finish = now;
-    row.elapsed = static_cast<std::int64_t>(services_.clock.tickCount() - period_.rowStartTick) *
-                  UNITS_PER_MS;
+    row.elapsed = static_cast<std::int64_t>(tick - period_.rowStartTick) * UNITS_PER_MS;
     row.startUtc = period_.rowStartUtc;
     row.activity = period_.name != nullptr ? period_.name : "";
     row.paid = period_.paid;
     row.hourly = rate_.hourly;
-    row.earned = period_.paid ? meter_.total - period_.rowStartTotal : 0.0;
+    row.earned = period_.paid ? meter_.totalAt(tick) - period_.rowStartTotal : 0.0;
     row.currency = settings_.currency;
     return true;
 }
@@ -266,18 +263,16 @@ void Workday::closeCrashed() {
         }
         copyText(handedFile_, r.ledgerFile);
     }
-    meter_.baseTotal -= deduction;
-    meter_.total -= deduction;
+    meter_.takeOff(deduction);
 }
 
 std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek) {
-    currentTotal();  // the open period earns up to now, not to the last tick
     std::int64_t now = 0;
     wallClockValue(services_.clock.localTime(), now);
     TextBuffer extra;
     extra.append(pending_);
     LedgerPeriod open;
-    if (rowSoFar(open)) {
+    if (rowSoFar(open, services_.clock.tickCount())) {
         appendLedgerRows(open, extra, &services_.clock);
     }
     std::unique_ptr<LedgerSummary> result(new (std::nothrow)

@@ -12,12 +12,12 @@
 #include "base/local_time.h"
 #include "settings/settings.h"
 
-class Clock : public LocalZone {
+// The clocks the workday reads: the tick count (Ticks), the local zone's rules (LocalZone), and
+// these.
+class Clock : public Ticks, public LocalZone {
   public:
     // The local wall-clock time now.
     virtual LocalTime localTime() = 0;
-    // The millisecond tick counter, which wraps every 49.7 days; no change of the clock moves it.
-    virtual std::uint32_t tickCount() = 0;
     // UTC now, in 100 ns units since 1601: a time a change of time zone or of summer time leaves
     // alone, kept where the tick count does not last (beyond the run).
     virtual std::int64_t utcTime() = 0;

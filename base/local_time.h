@@ -27,3 +27,12 @@ class LocalZone {
   protected:
     ~LocalZone() = default;
 };
+
+// The millisecond tick counter, which wraps every 49.7 days; no change of the clock moves it.
+class Ticks {
+  public:
+    virtual std::uint32_t tickCount() = 0;
+
+  protected:
+    ~Ticks() = default;
+};

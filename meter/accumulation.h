@@ -32,60 +32,63 @@ class AccumulationWatcher {
     ~AccumulationWatcher() = default;
 };
 
-// The money-counting half of the meter, free of the window system: a total that grows at the
-// live rate's hourly figure from a millisecond tick count.
-struct Accumulation {
-    Accumulation(Rate& liveRate, double savedTotal)
-        : rate(liveRate), baseTotal(savedTotal), total(savedTotal) {}
+// The money-counting half of the meter, free of the window system: a total that grows at an
+// hourly figure from a millisecond tick count. Whoever owns it (the workday) alone changes it,
+// each change at a tick of its own clock; whoever shows it reads the total at any tick of the
+// same clock.
+class Accumulation {
+  public:
+    Accumulation(double total, double hourly) : baseTotal_(total), hourly_(hourly) {}
 
-    Rate& rate;
-    double baseTotal;
-    double total;
-    bool running = false;
-    std::uint32_t startTick = 0;
-    std::uint32_t elapsedMs = 0;
-    AccumulationWatcher* watcher = nullptr;
-
-    // The work of one timer tick, given the tick counter's current value.
-    void step(std::uint32_t nowTick) {
-        if (rate.changed) {
-            // Re-base on the new rate so that the total goes on from where it stands.
-            baseTotal = total;
-            elapsedMs = 0;
-            startTick = nowTick;
-            rate.changed = false;
-        }
-        if (running) {
-            // Unsigned subtraction stays right across the counter's wrap every 49.7 days.
-            elapsedMs = nowTick - startTick;
-        }
-        total = rate.hourly * (1.0 / 3600.0) * static_cast<double>(elapsedMs) * 0.001 + baseTotal;
+    // The total at tick `now`: its base, and while it runs what the rate earned since its start.
+    double totalAt(std::uint32_t now) const {
+        // Unsigned subtraction stays right across the counter's wrap every 49.7 days.
+        const std::uint32_t elapsedMs = running_ ? now - startTick_ : 0;
+        return hourly_ * (1.0 / 3600.0) * static_cast<double>(elapsedMs) * 0.001 + baseTotal_;
     }
+    bool running() const { return running_; }
+    double hourly() const { return hourly_; }
+    std::uint32_t startTick() const { return startTick_; }
+    // Told of every start, stop and new rate from now on (null: nobody).
+    void watchedBy(AccumulationWatcher* watcher) const { watcher_ = watcher; }
 
-    void start(std::uint32_t nowTick, bool paid) {
-        startTick = nowTick;
-        running = paid;
+    // Counts from `now` on, when `paid`, from the total it has.
+    void start(std::uint32_t now, bool paid) {
+        startTick_ = now;
+        running_ = paid;
         tell();
     }
-
-    // Keeps the total of the last tick; what accrued since (under one period) is not carried.
-    void stop() {
-        baseTotal = total;
-        elapsedMs = 0;
-        running = false;
+    // Keeps the total at `now`, and stands.
+    void stop(std::uint32_t now) {
+        baseTotal_ = totalAt(now);
+        running_ = false;
         tell();
     }
-
-    // A new live rate, whose changed flag re-bases the total at the next step.
-    void changeRate(const Rate& chosen) {
-        rate = chosen;
+    // Goes on from the total at `now` at another hourly figure, without a jump.
+    void changeRate(std::uint32_t now, double hourly) {
+        baseTotal_ = totalAt(now);
+        startTick_ = now;
+        hourly_ = hourly;
         tell();
     }
+    // Another total, from `now` on (a reset).
+    void setTotal(std::uint32_t now, double total) {
+        baseTotal_ = total;
+        startTick_ = now;
+    }
+    // Takes an amount off, whenever it was earned (time away counted as unpaid).
+    void takeOff(double amount) { baseTotal_ -= amount; }
 
   private:
-    void tell() {
-        if (watcher != nullptr) {
-            watcher->paceChanged();
+    void tell() const {
+        if (watcher_ != nullptr) {
+            watcher_->paceChanged();
         }
     }
+
+    double baseTotal_;
+    double hourly_;
+    std::uint32_t startTick_ = 0;
+    bool running_ = false;
+    mutable AccumulationWatcher* watcher_ = nullptr;
 };

@@ -24,7 +24,6 @@ void Rate::recalc(std::uint32_t mode) {
         default:
             break;
     }
-    changed = true;
 }
 
 bool admitRateFigure(Rate& rate, std::uint32_t mode, double value) {

@@ -14,8 +14,6 @@ enum RecalcMode : std::uint32_t {
 // The user's rate of pay in five linked forms. The record checks nothing: callers keep the
 // figures in range, and in particular keep both divisors above zero.
 struct Rate {
-    // Set by every recalculation; the meter clears it when it re-bases its total.
-    bool changed = false;
     double hourly = 25.0;
     double daily = 0.0;
     double hoursPerDay = 7.5;
@@ -23,11 +21,6 @@ struct Rate {
     double daysPerYear = 258.0;
 
     Rate() { recalc(RECALC_HOURLY); }
-
-    // The flag travels with the figures, so copying a settled record onto a dirty one
-    // settles the target too.
-    Rate(const Rate&) = default;
-    Rate& operator=(const Rate&) = default;
 
     // The edited figure is already stored; recompute those that depend on it.
     void recalc(std::uint32_t mode);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/handles.h"
+#include "win32/window_procedure.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ bool registerPopupClass(HINSTANCE instance) {
     popupClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     popupClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
     popupClass.lpszClassName = HELP_POPUP_CLASS;
-    return RegisterClassExA(&popupClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerWindowClass(popupClass);
 }
 
 // Where a popup of that size goes: under the control, or above it when there is no room below,

@@ -4,75 +4,64 @@
 
 namespace {
 
-// A meter at 25 an hour from a total of 100, started at tick 1000 with the rate settled.
+// A meter at 25 an hour from a total of 100, started at tick 1000, read at any tick.
 struct AccumulationTest : ::testing::Test {
-    Rate rate;
-    Accumulation meter{rate, 100.0};
-    void SetUp() override {
-        meter.step(1000);  // takes the construction's pending re-base
-        meter.start(1000, true);
-    }
+    Accumulation meter{100.0, 25.0};
+    void SetUp() override { meter.start(1000, true); }
 };
 
 TEST_F(AccumulationTest, GrowsAtTheHourlyFigure) {
-    meter.step(1000 + 3600000);
-    EXPECT_DOUBLE_EQ(meter.total, 125.0);
-    EXPECT_EQ(meter.elapsedMs, 3600000u);
-    meter.step(1000 + 1440);
-    EXPECT_DOUBLE_EQ(meter.total, 100.01);
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000 + 3600000), 125.0);
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000 + 1440), 100.01);
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000), 100.0);
 }
 
 TEST_F(AccumulationTest, TickCounterWrapIsSeamless) {
-    meter.startTick = 4294967000u;
-    meter.step(1000);
-    EXPECT_EQ(meter.elapsedMs, 1296u);
+    meter.start(4294967000u, true);
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000), 100.0 + 25.0 * 1.296 / 3600.0);
 }
 
 TEST_F(AccumulationTest, LongestSpanAddsAPositiveAmount) {
-    meter.startTick = 0;
-    meter.step(3000000000u);
-    EXPECT_EQ(meter.elapsedMs, 3000000000u);
-    EXPECT_DOUBLE_EQ(meter.total, 100.0 + 25.0 * 3000000.0 / 3600.0);
+    meter.start(0, true);
+    EXPECT_DOUBLE_EQ(meter.totalAt(3000000000u), 100.0 + 25.0 * 3000000.0 / 3600.0);
 }
 
-TEST_F(AccumulationTest, StoppedMeterHoldsItsFrozenTotal) {
-    meter.step(1000 + 36000);
-    const double held = meter.total;
-    meter.running = false;
-    meter.step(1000 + 72000);
-    EXPECT_EQ(meter.total, held);
-    meter.stop();
-    EXPECT_EQ(meter.baseTotal, held);
-    EXPECT_EQ(meter.elapsedMs, 0u);
-    meter.step(1000 + 99000);
-    EXPECT_EQ(meter.total, held);
+TEST_F(AccumulationTest, StoppedMeterHoldsItsTotal) {
+    meter.stop(1000 + 36000);
+    EXPECT_FALSE(meter.running());
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000 + 72000), 100.25);
+    EXPECT_DOUBLE_EQ(meter.totalAt(5), 100.25);
+    meter.takeOff(0.25);
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000 + 99000), 100.0);
 }
 
-TEST_F(AccumulationTest, RateChangeWhileRunningGoesOnWithoutAJump) {
-    meter.step(1000 + 360000);  // 2.5 earned
-    const double before = meter.total;
-    rate.hourly = 50;
-    rate.recalc(RECALC_HOURLY);
-    meter.step(1000 + 360020);
-    EXPECT_EQ(meter.total, before);
-    EXPECT_EQ(meter.baseTotal, before);
-    EXPECT_EQ(meter.startTick, 1000u + 360020u);
-    EXPECT_FALSE(rate.changed);
-    meter.step(1000 + 360020 + 72000);
-    EXPECT_DOUBLE_EQ(meter.total, before + 1.0);
+TEST_F(AccumulationTest, RateChangeGoesOnWithoutAJump) {
+    meter.changeRate(1000 + 360000, 50);  // 2.5 earned at 25
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000 + 360000), 102.5);
+    EXPECT_EQ(meter.startTick(), 1000u + 360000u);
+    EXPECT_DOUBLE_EQ(meter.totalAt(1000 + 360000 + 72000), 103.5);
+    meter.stop(1000 + 360000 + 72000);
+    meter.changeRate(9000000, 80);  // standing, it does not move
+    EXPECT_DOUBLE_EQ(meter.totalAt(9999999), 103.5);
 }
 
-TEST_F(AccumulationTest, RateChangeWhileStoppedDoesNotMove) {
-    meter.step(1000 + 36000);
-    meter.stop();
-    const double held = meter.total;
-    rate.hourly = 80;
-    rate.recalc(RECALC_HOURLY);
-    meter.step(5000000);
-    EXPECT_EQ(meter.total, held);
-    EXPECT_EQ(meter.baseTotal, held);
-    EXPECT_EQ(meter.elapsedMs, 0u);
-    EXPECT_FALSE(rate.changed);
+// Whoever shows the meter is told of every start, stop and new rate, and of nothing else.
+TEST_F(AccumulationTest, TellsItsWatcherOfEveryChangeOfPace) {
+    struct Counter : AccumulationWatcher {
+        int told = 0;
+        void paceChanged() override { ++told; }
+    } counter;
+    const Accumulation& shown = meter;
+    shown.watchedBy(&counter);
+    meter.stop(2000);
+    meter.start(3000, true);
+    meter.changeRate(4000, 30);
+    meter.takeOff(1);
+    meter.setTotal(5000, 7);
+    EXPECT_EQ(counter.told, 3);
+    shown.watchedBy(nullptr);
+    meter.stop(6000);
+    EXPECT_EQ(counter.told, 3);
 }
 
 // The timer ticks as often as the last wheel's picture changes, within 20 ms and an hour.

@@ -57,7 +57,6 @@ TEST(EditRate, EachFieldTakesOnlyValuesThatKeepTheRateInItsDomain) {
         EditRate d;
         const Rate live;
         d.opened(live);
-        d.workingRate.changed = false;
         const DialogDecision decision = enter(d, c.id, c.typed);
         const RateField* field = nullptr;
         for (const RateField& f : RATE_FIELDS) {
@@ -66,7 +65,6 @@ TEST(EditRate, EachFieldTakesOnlyValuesThatKeepTheRateInItsDomain) {
         ASSERT_NE(field, nullptr);
         const double expected = c.stored != 0 ? c.stored : live.*field->figure;
         EXPECT_EQ(d.workingRate.*field->figure, expected) << c.id << " " << c.typed;
-        EXPECT_EQ(d.workingRate.changed, c.stored != 0) << c.id << " " << c.typed;
         EXPECT_EQ(shown(d, c.id), c.display) << c.id << " " << c.typed;
         EXPECT_TRUE(rateInDomain(d.workingRate)) << c.id << " " << c.typed;
         EXPECT_TRUE(decision.writeFields);
@@ -91,11 +89,9 @@ TEST(EditRate, RefreshWritesAllFiveInTheirOrderAndFormats) {
     enter(d, IDC_RATE_YEARLY, "48614");
     EXPECT_EQ(shown(d, IDC_RATE_HOURLY), "25.12");
     EXPECT_NE(d.workingRate.hourly, 25.12f);
-    d.workingRate.changed = false;
     d.fieldLeft(IDC_RATE_HOURLY);
     EXPECT_EQ(d.workingRate.hourly, static_cast<double>(25.12f));
     EXPECT_EQ(d.workingRate.daily, static_cast<double>(25.12f) * 7.5);
-    EXPECT_TRUE(d.workingRate.changed);
 }
 
 TEST(EditRate, LastEditedFieldIsClearedByEveryRefresh) {
@@ -110,40 +106,35 @@ TEST(EditRate, LastEditedFieldIsClearedByEveryRefresh) {
     EXPECT_EQ(d.lastEditedId, 0);
 }
 
-TEST(EditRate, OkAppliesAPendingEditAndCopiesTheChangedFlag) {
+TEST(EditRate, OkAppliesAPendingEdit) {
     {  // Enter in the field: the typed figure is taken and the dialog ends.
         EditRate d;
         Rate live;
-        live.changed = false;
         d.opened(live);
         std::strcpy(d.text(IDC_RATE_HOURLY), "30");
         d.textChanged(IDC_RATE_HOURLY);
         const DialogDecision decision = d.ok(live);
         EXPECT_EQ(live.hourly, 30.0);
         EXPECT_EQ(live.daily, 225.0);
-        EXPECT_TRUE(live.changed);
         EXPECT_TRUE(decision.end);
         EXPECT_EQ(decision.result, 0);
     }
-    {  // Enter straight after opening: the live rate gets back what it had, flag included.
+    {  // Enter straight after opening: the live rate gets back what it had.
         EditRate d;
         Rate live;
-        live.changed = false;
         d.opened(live);
         std::strcpy(d.text(IDC_RATE_HOURLY), "30");  // a text nobody typed counts for nothing
         d.ok(live);
         EXPECT_EQ(live.hourly, 25.0);
-        EXPECT_FALSE(live.changed);
+        EXPECT_EQ(live.daily, 187.5);
     }
     {  // Cancel after an accepted entry leaves the live rate alone.
         EditRate d;
         Rate live;
-        live.changed = false;
         d.opened(live);
         enter(d, IDC_RATE_HOURLY, "40");
         EXPECT_TRUE(d.cancel().end);
         EXPECT_EQ(live.hourly, 25.0);
-        EXPECT_FALSE(live.changed);
     }
 }
 

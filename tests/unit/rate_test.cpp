@@ -19,10 +19,8 @@ class RateRecalc : public ::testing::TestWithParam<RecalcCase> {};
 TEST_P(RateRecalc, DerivesTheOtherFiguresExactly) {
     const RecalcCase& c = GetParam();
     Rate rate;
-    rate.changed = false;
     c.edit(rate);
     rate.recalc(c.mode);
-    EXPECT_TRUE(rate.changed);
     EXPECT_EQ(rate.hourly, c.hourly);
     EXPECT_EQ(rate.daily, c.daily);
     EXPECT_EQ(rate.hoursPerDay, c.hoursPerDay);
@@ -50,29 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Rate, DefaultsAreDerivedFromTheHourlyFigure) {
     const Rate rate;
-    EXPECT_TRUE(rate.changed);
     EXPECT_EQ(rate.hourly, 25.0);
     EXPECT_EQ(rate.daily, 187.5);
     EXPECT_EQ(rate.hoursPerDay, 7.5);
     EXPECT_EQ(rate.yearly, 48375.0);
     EXPECT_EQ(rate.daysPerYear, 258.0);
-}
-
-TEST(Rate, CopyCarriesTheChangedFlagBothWays) {
-    Rate settled;
-    settled.hourly = 30;
-    settled.recalc(RECALC_HOURLY);
-    settled.changed = false;
-    Rate dirty;
-    ASSERT_TRUE(dirty.changed);
-    dirty = settled;
-    EXPECT_FALSE(dirty.changed);
-    EXPECT_EQ(dirty.daily, 225.0);
-
-    Rate target;
-    target.changed = false;
-    target = Rate();
-    EXPECT_TRUE(target.changed);
 }
 
 TEST(Rate, RangeRejectsZeroNegativeNaNAndAboveTheLimit) {

@@ -61,23 +61,23 @@ TEST_F(AppTest, MenusAtCreationHaveEveryItemAndOneCheckMarkEach) {
             EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(i)), items[i].id) << i;
         }
     };
-    expectItems(app->counterMenu(), {{"&Always on top", CMD_ALWAYS_ON_TOP},
-                                     {"&Reset...", CMD_RESET},
-                                     {"&Currency...", CMD_CURRENCY},
-                                     {"&Logging...", CMD_LOGGING},
-                                     {"&Summary...", CMD_SUMMARY},
-                                     {"&Options...", CMD_OPTIONS},
-                                     {"E&xit", CMD_EXIT}});
-    EXPECT_EQ(GetMenuItemCount(app->counterMenu()), 7);
-    expectItems(app->activitiesMenu(), {{"Edit &rate...", CMD_EDIT_RATE},
-                                        {"", 0},
-                                        {"&New activity...", CMD_NEW_ACTIVITY},
-                                        {"Edit &activities...", CMD_EDIT_ACTIVITIES},
-                                        {"", 0},
-                                        {"&1 Nothing in particular (unpaid)", 12000},
-                                        {"&2 Working", 12001},
-                                        {"&3 Lunch (unpaid)", 12002}});
-    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu()), 8);
+    expectItems(app->mainWindow().counterMenu(), {{"&Always on top", CMD_ALWAYS_ON_TOP},
+                                                  {"&Reset...", CMD_RESET},
+                                                  {"&Currency...", CMD_CURRENCY},
+                                                  {"&Logging...", CMD_LOGGING},
+                                                  {"&Summary...", CMD_SUMMARY},
+                                                  {"&Options...", CMD_OPTIONS},
+                                                  {"E&xit", CMD_EXIT}});
+    EXPECT_EQ(GetMenuItemCount(app->mainWindow().counterMenu()), 7);
+    expectItems(app->mainWindow().activitiesMenu(), {{"Edit &rate...", CMD_EDIT_RATE},
+                                                     {"", 0},
+                                                     {"&New activity...", CMD_NEW_ACTIVITY},
+                                                     {"Edit &activities...", CMD_EDIT_ACTIVITIES},
+                                                     {"", 0},
+                                                     {"&1 Nothing in particular (unpaid)", 12000},
+                                                     {"&2 Working", 12001},
+                                                     {"&3 Lunch (unpaid)", 12002}});
+    EXPECT_EQ(GetMenuItemCount(app->mainWindow().activitiesMenu()), 8);
     expectItems(GetSubMenu(bar, 2), {{"&About...", CMD_ABOUT}});
 
     HMENU system = GetSystemMenu(window, FALSE);
@@ -89,9 +89,9 @@ TEST_F(AppTest, MenusAtCreationHaveEveryItemAndOneCheckMarkEach) {
     EXPECT_EQ(GetMenuItemID(system, n - 4), 0u);
     EXPECT_EQ(menuText(system, n - 2), "&2 Working");
 
-    EXPECT_EQ(checkedActivities(app->activitiesMenu()), std::vector<UINT>{12001});
+    EXPECT_EQ(checkedActivities(app->mainWindow().activitiesMenu()), std::vector<UINT>{12001});
     EXPECT_EQ(checkedActivities(system), std::vector<UINT>{12001});
-    EXPECT_FALSE(checked(app->counterMenu(), CMD_ALWAYS_ON_TOP));
+    EXPECT_FALSE(checked(app->mainWindow().counterMenu(), CMD_ALWAYS_ON_TOP));
 }
 
 TEST_F(AppTest, FirstRunWindowFitsTheMeter) {
@@ -101,7 +101,7 @@ TEST_F(AppTest, FirstRunWindowFitsTheMeter) {
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 306);
     EXPECT_EQ(client.bottom, 45);
-    EXPECT_TRUE(app->day().meter().running);
+    EXPECT_TRUE(app->day().meter().running());
     EXPECT_EQ(GetFileAttributesA((folder + "\\acts.txt").c_str()) == INVALID_FILE_ATTRIBUTES,
               false);
 }
@@ -110,16 +110,16 @@ TEST_F(AppTest, SwitchingFromEitherMenuMovesTitleAndCheckMarks) {
     start();
     command(WM_COMMAND, 12002);
     EXPECT_EQ(titleOf(window), "Lunch - Cointrel");
-    EXPECT_FALSE(app->day().meter().running);
-    EXPECT_EQ(checkedActivities(app->activitiesMenu()), std::vector<UINT>{12002});
-    EXPECT_EQ(checkedActivities(app->systemMenu()), std::vector<UINT>{12002});
+    EXPECT_FALSE(app->day().meter().running());
+    EXPECT_EQ(checkedActivities(app->mainWindow().activitiesMenu()), std::vector<UINT>{12002});
+    EXPECT_EQ(checkedActivities(app->mainWindow().systemMenu()), std::vector<UINT>{12002});
     EXPECT_STREQ(app->day().currentActivityName(), "Lunch");
 
     command(WM_SYSCOMMAND, 12000);
     EXPECT_EQ(titleOf(window), "Nothing in particular - Cointrel");
     EXPECT_EQ(app->day().current(), 0);
-    EXPECT_EQ(checkedActivities(app->activitiesMenu()), std::vector<UINT>{12000});
-    EXPECT_EQ(checkedActivities(app->systemMenu()), std::vector<UINT>{12000});
+    EXPECT_EQ(checkedActivities(app->mainWindow().activitiesMenu()), std::vector<UINT>{12000});
+    EXPECT_EQ(checkedActivities(app->mainWindow().systemMenu()), std::vector<UINT>{12000});
 }
 
 TEST_F(AppTest, IdsPastTheListAreIgnored) {
@@ -130,8 +130,8 @@ TEST_F(AppTest, IdsPastTheListAreIgnored) {
     }
     EXPECT_EQ(titleOf(window), "Working - Cointrel");
     EXPECT_EQ(app->day().current(), 1);
-    EXPECT_EQ(checkedActivities(app->activitiesMenu()), std::vector<UINT>{12001});
-    EXPECT_EQ(checkedActivities(app->systemMenu()), std::vector<UINT>{12001});
+    EXPECT_EQ(checkedActivities(app->mainWindow().activitiesMenu()), std::vector<UINT>{12001});
+    EXPECT_EQ(checkedActivities(app->mainWindow().systemMenu()), std::vector<UINT>{12001});
 }
 
 TEST_F(AppTest, EveryActivityOfAFullListCanBePicked) {
@@ -145,7 +145,7 @@ TEST_F(AppTest, EveryActivityOfAFullListCanBePicked) {
     EXPECT_EQ(titleOf(window), "Job 127 - Cointrel");
     command(WM_SYSCOMMAND, 12100);
     EXPECT_EQ(titleOf(window), "Job 100 - Cointrel");
-    EXPECT_EQ(checkedActivities(app->systemMenu()), std::vector<UINT>{12100});
+    EXPECT_EQ(checkedActivities(app->mainWindow().systemMenu()), std::vector<UINT>{12100});
 }
 
 TEST_F(AppTest, SingleActivityListStartsWithIt) {
@@ -162,8 +162,8 @@ TEST_F(AppTest, EmptyListHasNoCurrentActivity) {
     start();
     EXPECT_EQ(app->day().current(), -1);
     EXPECT_EQ(titleOf(window), "Cointrel");
-    EXPECT_FALSE(app->day().meter().running);
-    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu()), 5);
+    EXPECT_FALSE(app->day().meter().running());
+    EXPECT_EQ(GetMenuItemCount(app->mainWindow().activitiesMenu()), 5);
     EXPECT_STREQ(app->day().currentActivityName(), "Gone fishing");
     DestroyWindow(window);
 
@@ -221,11 +221,11 @@ TEST_F(AppTest, AlwaysOnTopTwiceReturnsToTheFirstState) {
     EXPECT_FALSE(topMost());
     command(WM_COMMAND, CMD_ALWAYS_ON_TOP);
     EXPECT_TRUE(topMost());
-    EXPECT_TRUE(checked(app->counterMenu(), CMD_ALWAYS_ON_TOP));
+    EXPECT_TRUE(checked(app->mainWindow().counterMenu(), CMD_ALWAYS_ON_TOP));
     EXPECT_TRUE(app->day().settings().topMost);
     command(WM_COMMAND, CMD_ALWAYS_ON_TOP);
     EXPECT_FALSE(topMost());
-    EXPECT_FALSE(checked(app->counterMenu(), CMD_ALWAYS_ON_TOP));
+    EXPECT_FALSE(checked(app->mainWindow().counterMenu(), CMD_ALWAYS_ON_TOP));
     EXPECT_FALSE(app->day().settings().topMost);
 }
 
@@ -238,7 +238,7 @@ TEST_F(AppTest, ResolutionChangeRedrawsTheMeterAtItsPhysicalSize) {
         SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         expectFitsMeterAt(suggested, width, height);
-        EXPECT_EQ(app->meter().cellWidth, width * 2 / 17) << "at " << dpi;
+        EXPECT_EQ(app->mainWindow().meter().cellWidth(), width * 2 / 17) << "at " << dpi;
     }
 }
 
@@ -249,17 +249,17 @@ TEST_F(AppTest, NewCurrencyBitmapResizesTheWindowAroundTheMeter) {
     const std::string path = folder + "\\big.bmp";
     ASSERT_TRUE(writeBitmapFile(path, 11 * 40, 60, [](int, int) { return RGB(240, 240, 255); }));
     app->day().currencyChosen(3, 0, path.c_str());
-    app->applyCurrency(window);
+    app->mainWindow().applyCurrency();
     expectFitsMeterAt(before, 40 * 8 + 20, 60);
-    EXPECT_EQ(app->meter().decimalsMode, 0);
+    EXPECT_EQ(app->mainWindow().meter().decimalsMode(), 0);
 
     // A custom file that cannot be loaded falls back to pounds with two decimals.
     app->day().currencyChosen(3, 0, (folder + "\\missing.bmp").c_str());
-    app->applyCurrency(window);
+    app->mainWindow().applyCurrency();
     expectFitsMeterAt(before, 306, 45);
     EXPECT_EQ(app->day().settings().currency, 0);
     EXPECT_EQ(app->day().settings().decimals, 1);
-    EXPECT_EQ(app->meter().decimalsMode, 1);
+    EXPECT_EQ(app->mainWindow().meter().decimalsMode(), 1);
 }
 
 // A window that records the commands it receives.

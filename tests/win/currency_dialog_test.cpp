@@ -103,11 +103,11 @@ TEST_F(AppTest, CurrencyDialogPreviewsBrowsesAndRebuildsTheMeter) {
     EXPECT_EQ(app->day().settings().currency, 3);
     EXPECT_EQ(app->day().settings().decimals, 0);
     EXPECT_EQ(std::string(app->day().settings().digitsBitmapFile), pictures + "\\strip.bmp");
-    EXPECT_EQ(app->meter().decimalsMode, 0);
+    EXPECT_EQ(app->mainWindow().meter().decimalsMode(), 0);
     expectFitsMeterAt(before, 20 * 8 + 10, 30);
 
     // Cancel after changes: the settings stay and the meter is not rebuilt.
-    const HWND meterWindow = app->meter().window;
+    const HWND meterWindow = app->mainWindow().meter().window();
     EXPECT_TRUE(driveDialog(window, CMD_CURRENCY, [&] {
         HWND d = waitForDialog("Select currency...");
         ASSERT_NE(d, nullptr);
@@ -118,7 +118,7 @@ TEST_F(AppTest, CurrencyDialogPreviewsBrowsesAndRebuildsTheMeter) {
         EXPECT_TRUE(waitForDialogGone("Select currency..."));
     }));
     EXPECT_EQ(app->day().settings().currency, 3);
-    EXPECT_EQ(app->meter().window, meterWindow);
+    EXPECT_EQ(app->mainWindow().meter().window(), meterWindow);
 }
 
 }  // namespace

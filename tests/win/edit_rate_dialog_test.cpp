@@ -28,11 +28,8 @@ TEST(EditRateDialog, TemplateIsAsItsTable) {
 
 TEST_F(AppTest, EditRateDialogChangesTheLiveRateOnlyOnOk) {
     start();
-    // An hour into a paid activity at 25 an hour: any jump at the new rate would show. (The
-    // first tick takes the start-up rate's re-base.)
-    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return !app->day().rate().changed; }));
-    app->day().meter().start(GetTickCount() - 3600000, true);
-    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return app->day().meter().total > 24.9; }));
+    // A total of 25 that grows at 25 an hour: any jump at the new rate would show.
+    app->day().resetTotal(25.0);
 
     EXPECT_TRUE(driveDialog(window, CMD_EDIT_RATE, [&] {
         HWND d = waitForDialog("Edit rate...");
@@ -58,8 +55,8 @@ TEST_F(AppTest, EditRateDialogChangesTheLiveRateOnlyOnOk) {
     EXPECT_EQ(app->day().rate().hoursPerDay, 8.0);
     EXPECT_EQ(app->day().rate().daily, 225.0);
     EXPECT_EQ(app->day().rate().hourly, 28.125);
-    ASSERT_TRUE(pumpMessagesUntil(2000, [&] { return !app->day().rate().changed; }));
-    EXPECT_NEAR(app->day().meter().total, 25.0, 0.1);
+    EXPECT_EQ(app->day().meter().hourly(), 28.125);
+    EXPECT_NEAR(app->day().currentTotal(), 25.0, 0.1);
 
     // Escape and the close box throw the working copy away.
     for (bool closeBox : {false, true}) {
@@ -77,7 +74,6 @@ TEST_F(AppTest, EditRateDialogChangesTheLiveRateOnlyOnOk) {
             EXPECT_TRUE(waitForDialogGone("Edit rate..."));
         }));
         EXPECT_EQ(app->day().rate().hourly, 28.125);
-        EXPECT_FALSE(app->day().rate().changed);
     }
 }
 

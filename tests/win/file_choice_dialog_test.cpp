@@ -106,7 +106,7 @@ TEST_F(AppTest, LoggingDialogSwitchesLoggingToANewFile) {
 TEST_F(AppTest, ActivitiesFileDialogChoosesTheFileNewActivitiesGoTo) {
     start();
     writeFile(folder + "\\other.txt", "Alpha\n");
-    const int items = GetMenuItemCount(app->activitiesMenu());
+    const int items = GetMenuItemCount(app->mainWindow().activitiesMenu());
     EXPECT_TRUE(driveDialog(window, CMD_EDIT_ACTIVITIES, [&] {
         HWND d = waitForDialog("Activites...");
         ASSERT_NE(d, nullptr);
@@ -116,7 +116,8 @@ TEST_F(AppTest, ActivitiesFileDialogChoosesTheFileNewActivitiesGoTo) {
         EXPECT_TRUE(waitForDialogGone("Activites..."));
     }));
     EXPECT_EQ(std::string(app->day().settings().activitiesFile), folder + "\\other.txt");
-    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu()), items);  // read at the next start
+    EXPECT_EQ(GetMenuItemCount(app->mainWindow().activitiesMenu()),
+              items);  // read at the next start
     EXPECT_TRUE(driveDialog(window, CMD_NEW_ACTIVITY, [&] {
         HWND d = waitForDialog("Add new activity...");
         ASSERT_NE(d, nullptr);

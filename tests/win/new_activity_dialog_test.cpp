@@ -68,7 +68,7 @@ TEST_F(AppTest, NewActivityJoinsTheFileTheListAndBothMenus) {
     EXPECT_EQ(fileText(acts), before + "!Gardening\r\n");
     ASSERT_EQ(app->day().activities().count, 4);
     EXPECT_EQ(app->day().activities().paid[3], 0);
-    for (HMENU menu : {app->activitiesMenu(), app->systemMenu()}) {
+    for (HMENU menu : {app->mainWindow().activitiesMenu(), app->mainWindow().systemMenu()}) {
         EXPECT_EQ(lastItem(menu), "12003 &4 Gardening (unpaid)");
         EXPECT_TRUE(GetMenuState(menu, 12001, MF_BYCOMMAND) & MF_CHECKED);
     }
@@ -104,7 +104,7 @@ TEST_F(AppTest, NewActivityBeyondAFullListGoesOnlyToTheFile) {
     }
     writeFile(folder + "\\acts.txt", lines.c_str());
     start();
-    const int items = GetMenuItemCount(app->activitiesMenu());
+    const int items = GetMenuItemCount(app->mainWindow().activitiesMenu());
     EXPECT_TRUE(driveDialog(window, CMD_NEW_ACTIVITY, [&] {
         HWND d = waitForDialog(CAPTION);
         ASSERT_NE(d, nullptr);
@@ -114,7 +114,7 @@ TEST_F(AppTest, NewActivityBeyondAFullListGoesOnlyToTheFile) {
     const std::string text = fileText(folder + "\\acts.txt");
     EXPECT_EQ(text.substr(text.size() - 14), "One too many\r\n");
     EXPECT_EQ(app->day().activities().count, 128);
-    EXPECT_EQ(GetMenuItemCount(app->activitiesMenu()), items);
+    EXPECT_EQ(GetMenuItemCount(app->mainWindow().activitiesMenu()), items);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ TEST_F(AppTest, MeterWindowTextIsTheTotalAsShown) {
     setValue("Kett", REG_BINARY, &stored, 4);
     setText("CurrentActivity", "Nothing in particular");
     start();
-    HWND panel = app->meter().window;
+    HWND panel = app->mainWindow().meter().window();
     EXPECT_EQ(textOf(panel),
               "\xA3"
               "41.37");
@@ -61,17 +61,17 @@ TEST_F(AppTest, MeterWindowTextIsTheTotalAsShown) {
     app->day().switchTo(0);  // stand still again, on an unpaid activity
 
     app->day().currencyChosen(1, 1, "");
-    app->applyCurrency(window);
-    EXPECT_EQ(textOf(app->meter().window), "$123.45");
+    app->mainWindow().applyCurrency();
+    EXPECT_EQ(textOf(app->mainWindow().meter().window()), "$123.45");
 
     const std::string strip = folder + "\\strip.bmp";
     ASSERT_TRUE(writeBitmapFile(strip, 220, 30, [](int, int) { return RGB(255, 255, 255); }));
     app->day().currencyChosen(3, 0, strip.c_str());
-    app->applyCurrency(window);
-    EXPECT_EQ(textOf(app->meter().window), "123");  // a strip of the user's own: digits alone
-    app->meter().decimalsMode = 1;
-    app->meter().schedule();
-    EXPECT_EQ(textOf(app->meter().window), "123.45");
+    app->mainWindow().applyCurrency();
+    KettPanel& meter = app->mainWindow().meter();
+    EXPECT_EQ(textOf(meter.window()), "123");  // a strip of the user's own: digits alone
+    meter.setLook({meter.strip(), DECIMALS_TWO, ""});
+    EXPECT_EQ(textOf(meter.window()), "123.45");
 }
 
 // The meter ticks only while it runs and can be seen; read at any moment, its total is current.
@@ -80,27 +80,28 @@ TEST_F(AppTest, MeterTicksOnlyWhileItRunsAndCanBeSeen) {
     setValue("Hourly", REG_BINARY, &hourly, 4);
     setText("CurrentActivity", "Lunch");
     start();
-    KettPanel& meter = app->meter();
+    KettPanel& meter = app->mainWindow().meter();
     const auto ticksWithin = [&](DWORD ms) {
-        const unsigned before = meter.ticks;
+        const unsigned before = meter.ticks();
         pumpMessagesUntil(ms, [] { return false; });
-        return meter.ticks - before;
+        return meter.ticks() - before;
     };
     EXPECT_EQ(ticksWithin(300), 0u) << "standing";
     command(WM_COMMAND, 12001);  // Working, paid
-    const unsigned paid = meter.ticks;
-    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return meter.ticks > paid; })) << "running";
+    const unsigned paid = meter.ticks();
+    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return meter.ticks() > paid; })) << "running";
     ShowWindow(window, SW_MINIMIZE);
     const double before = app->day().currentTotal();
     EXPECT_EQ(ticksWithin(300), 0u) << "minimised";
-    const std::string text = textOf(meter.window);  // read without a tick: still current
-    EXPECT_GE(app->day().meter().total, before + 0.28) << text;
+    const std::string text = textOf(meter.window());  // read without a tick: still current
+    const double total = app->day().currentTotal();
+    EXPECT_GE(total, before + 0.28) << text;
     char shown[READABLE_TOTAL_SIZE];
-    readableTotal(app->day().meter().total, meter.decimalsMode, "\xA3", shown);
+    readableTotal(total, meter.decimalsMode(), "\xA3", shown);
     EXPECT_EQ(text, shown);
     ShowWindow(window, SW_RESTORE);
-    const unsigned restored = meter.ticks;
-    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return meter.ticks > restored; })) << "restored";
+    const unsigned restored = meter.ticks();
+    EXPECT_TRUE(pumpMessagesUntil(2000, [&] { return meter.ticks() > restored; })) << "restored";
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_F(AppTest, ResetTotalRestartsTheMeterFromTheTypedValue) {
     setValue("Kett", REG_BINARY, &stored, 4);
     start();
     command(WM_COMMAND, 12002);  // Lunch, unpaid: the meter stands still
-    ASSERT_FALSE(app->day().meter().running);
+    ASSERT_FALSE(app->day().meter().running());
 
     EXPECT_TRUE(driveDialog(window, CMD_RESET, [&] {
         HWND d = waitForDialog("Reset total...");
@@ -54,9 +54,10 @@ TEST_F(AppTest, ResetTotalRestartsTheMeterFromTheTypedValue) {
         click(d, IDOK);
         EXPECT_TRUE(waitForDialogGone("Reset total..."));
     }));
-    EXPECT_EQ(app->day().meter().baseTotal, 123.44999694824219);
+    const Accumulation& meter = app->day().meter();
+    EXPECT_EQ(meter.totalAt(meter.startTick()), 123.44999694824219);
     // Until the next switch the meter runs, even though Lunch is unpaid.
-    EXPECT_TRUE(app->day().meter().running);
+    EXPECT_TRUE(app->day().meter().running());
     EXPECT_EQ(app->day().current(), 2);
     const std::string log = readAll(folder + "\\log.txt");
     const std::size_t lunch = log.rfind("  Lunch\n");
@@ -83,7 +84,7 @@ TEST_F(AppTest, ResetTotalRestartsTheMeterFromTheTypedValue) {
             }
             EXPECT_TRUE(waitForDialogGone("Reset total..."));
         }));
-        EXPECT_EQ(app->day().meter().baseTotal, 123.44999694824219);
+        EXPECT_EQ(meter.totalAt(meter.startTick()), 123.44999694824219);
     }
     EXPECT_EQ(readAll(folder + "\\log.txt"), log);
 }

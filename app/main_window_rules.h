@@ -1,6 +1,7 @@
 #pragma once
 
-// The main window's portable half: its title, and where and how it is shown at start-up.
+// The main window's rules, free of the window system: its title, and where and how it is shown
+// at start-up.
 
 #include <cstdint>
 
