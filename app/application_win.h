@@ -6,11 +6,10 @@
 #include "app/main_window_win.h"
 #include "app/system_services_win.h"
 #include "app/workday.h"
-#include "dialogs/dialog_values.h"
 #include "settings/settings_registry_win.h"
 
 // What is the program's own in the run: the world the workday touches, the workday, the main
-// window that shows it, the dialogs' working values and the message loop. It turns what the main
+// window that shows it, the dialogs it opens and the message loop. It turns what the main
 // window passes on into the workday's events. One instance, made by the entry point (tests make
 // their own).
 class Application final : private MainWindowEvents {
@@ -56,6 +55,5 @@ class Application final : private MainWindowEvents {
     WholePaths names_;
     Workday day_;
     MainWindow window_;
-    DialogValues dialogs_;
     bool asking_ = false;
 };

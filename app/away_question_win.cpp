@@ -19,9 +19,10 @@ void Application::askAboutTimeAway() {
                              dayOf(question.start) == dayOf(question.end),
                              question.length / UNITS_PER_SECOND, question.activity);
         const Activities& activities = day_.activities();
-        day_.awayAnswered(
+        const std::optional<int> picked =
             runTimeAwayDialog(programInstance_, window_.window(), text.text, activities,
-                              awayFirstPick(activities, activities.find(question.activity))));
+                              awayFirstPick(activities, activities.find(question.activity)));
+        day_.awayAnswered(picked ? *picked : -1);  // nothing picked: as counted
     }
     asking_ = false;
     if (window_.window() != nullptr && !day_.ended()) {

@@ -25,13 +25,15 @@ void Application::command(unsigned id) {
     }
 }
 
+// Each dialog gives back what the user accepted, which goes to the workday as its event;
+// nothing, when it was cancelled.
 void Application::carryOut(unsigned id) {
     HWND owner = window_.window();
     if (isActivityCommand(id, day_.activities().count)) {
         day_.switchTo(static_cast<int>(id - ACTIVITY_COMMAND_BASE));
         return;
     }
-    Settings chosen = day_.settings();
+    const Settings& settings = day_.settings();
     switch (id) {
         case CMD_EXIT:
             window_.close();  // the window's end saves everything
@@ -40,52 +42,55 @@ void Application::carryOut(unsigned id) {
             day_.toggleTopMost();
             window_.applyTopMost();
             return;
-        case CMD_EDIT_RATE: {
-            Rate rate = day_.rate();
-            if (runEditRateDialog(programInstance_, owner, dialogs_.editRate, rate)) {
-                day_.rateChosen(rate);
+        case CMD_EDIT_RATE:
+            if (const auto rate = runEditRateDialog(programInstance_, owner, day_.rate())) {
+                day_.rateChosen(*rate);
             }
             return;
-        }
         case CMD_RESET:
-            runResetTotalDialog(programInstance_, owner, dialogs_.resetTotal, day_.currentTotal(),
-                                [this](double newTotal) { day_.resetTotal(newTotal); });
+            if (const auto total =
+                    runResetTotalDialog(programInstance_, owner, day_.currentTotal())) {
+                day_.resetTotal(*total);
+            }
             return;
         case CMD_LOGGING:
-            runLoggingDialog(programInstance_, owner, dialogs_.logging, chosen);
-            day_.loggingChosen(chosen.logging, chosen.logFile);
+            if (const auto logging = runLoggingDialog(programInstance_, owner, settings)) {
+                day_.loggingChosen(logging->logging, logging->logFile);
+            }
             return;
         case CMD_EDIT_ACTIVITIES:
-            runActivitiesFileDialog(programInstance_, owner, dialogs_.activitiesFile, chosen);
-            day_.activitiesFileChosen(chosen.activitiesFile);
+            if (const auto file = runActivitiesFileDialog(programInstance_, owner, settings)) {
+                day_.activitiesFileChosen(file->name);
+            }
             return;
         case CMD_NEW_ACTIVITY:
-            runNewActivityDialog(programInstance_, owner, dialogs_.newActivity, chosen,
-                                 [this](const char* name, bool paid) {
-                                     if (day_.addActivity(name, paid)) {
-                                         window_.rebuildActivityMenus();
-                                     }
-                                 });
+            if (const auto added = runNewActivityDialog(programInstance_, owner, settings)) {
+                if (day_.addActivity(added->name, added->paid)) {
+                    window_.rebuildActivityMenus();
+                }
+            }
             return;
         case CMD_SUMMARY:
             if (const std::unique_ptr<LedgerSummary> summary = day_.summary(firstDayOfWeek())) {
-                runSummaryDialog(programInstance_, owner, *summary, currencyCode(chosen.currency),
-                                 currencySigns(), chosen);
-                day_.ledgerKept(chosen.ledger);
+                if (const auto keep = runSummaryDialog(programInstance_, owner, *summary,
+                                                       currencyCode(settings.currency),
+                                                       currencySigns(), settings)) {
+                    day_.ledgerKept(*keep);
+                }
             }
             return;
         case CMD_OPTIONS:
-            if (runOptionsDialog(programInstance_, owner, dialogs_.options, chosen.awayMinutes)) {
-                day_.awayMinutesChosen(dialogs_.options.awayMinutes);
+            if (const auto minutes =
+                    runOptionsDialog(programInstance_, owner, settings.awayMinutes)) {
+                day_.awayMinutesChosen(*minutes);
             }
             return;
         case CMD_ABOUT:
             runAboutDialog(programInstance_, owner, [](const char* url) { openLink(url); });
             return;
         case CMD_CURRENCY:
-            if (runCurrencyDialog(programInstance_, owner, dialogs_.currency, chosen) == 1 &&
-                !day_.ended()) {
-                day_.currencyChosen(chosen.currency, chosen.decimals, chosen.digitsBitmapFile);
+            if (const auto look = runCurrencyDialog(programInstance_, owner, settings)) {
+                day_.currencyChosen(look->currency, look->decimals, look->digitsBitmapFile);
                 window_.applyCurrency();
             }
             return;

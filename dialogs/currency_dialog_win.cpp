@@ -1,4 +1,5 @@
 #include "dialogs/dialogs_win.h"
+#include "dialogs/currency_choice.h"
 #include "meter/currency.h"
 #include "meter/digits_bitmap_win.h"
 #include "resources/resource.h"
@@ -102,8 +103,15 @@ struct CurrencySession : DialogSession {
 
 }  // namespace
 
-int runCurrencyDialog(HINSTANCE instance, HWND owner, CurrencyChoice& working, Settings& settings) {
-    CurrencySession session(working, settings, instance);
-    const INT_PTR result = runSessionDialog(instance, IDD_CURRENCY, owner, session);
-    return result == 1 ? 1 : 0;
+std::optional<CurrencyLook> runCurrencyDialog(HINSTANCE instance, HWND owner,
+                                              const Settings& settings) {
+    CurrencyChoice working;
+    Settings chosen = settings;
+    CurrencySession session(working, chosen, instance);
+    if (runSessionDialog(instance, IDD_CURRENCY, owner, session) != 1) {
+        return std::nullopt;
+    }
+    CurrencyLook look{chosen.currency, chosen.decimals, ""};
+    copyText(look.digitsBitmapFile, chosen.digitsBitmapFile);
+    return look;
 }

@@ -1,4 +1,5 @@
 #include "dialogs/dialogs_win.h"
+#include "dialogs/edit_rate.h"
 #include "resources/resource.h"
 #include "dialogs/dialog_session_win.h"
 
@@ -66,8 +67,10 @@ struct EditRateSession : DialogSession {
 
 }  // namespace
 
-bool runEditRateDialog(HINSTANCE instance, HWND owner, EditRate& working, Rate& rate) {
-    EditRateSession session(working, rate);
+std::optional<Rate> runEditRateDialog(HINSTANCE instance, HWND owner, const Rate& rate) {
+    EditRate working;
+    Rate accepted = rate;
+    EditRateSession session(working, accepted);
     runSessionDialog(instance, IDD_EDIT_RATE, owner, session);
-    return session.accepted;
+    return session.accepted ? std::optional<Rate>(accepted) : std::nullopt;
 }

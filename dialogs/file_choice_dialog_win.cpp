@@ -1,4 +1,5 @@
 #include "dialogs/dialogs_win.h"
+#include "dialogs/file_choice.h"
 #include "resources/resource.h"
 #include "dialogs/dialog_session_win.h"
 
@@ -11,6 +12,7 @@ namespace {
 struct FileChoiceSession : DialogSession {
     FileChoice& dialog;
     Settings& settings;
+    bool accepted = false;
 
     FileChoiceSession(FileChoice& d, Settings& s) : dialog(d), settings(s) {}
 
@@ -52,7 +54,9 @@ struct LoggingSession : FileChoiceSession {
         }
         readDialogText(window, IDC_FILE_NAME, dialog.field);
         const bool checked = IsDlgButtonChecked(window, IDC_LOGGING_ENABLED) == BST_CHECKED;
-        carryOut(window, *this, dialog.okLogging(settings, checked));
+        const DialogDecision decision = dialog.okLogging(settings, checked);
+        accepted = decision.end;
+        carryOut(window, *this, decision);
         return true;
     }
 };
@@ -70,20 +74,39 @@ struct ActivitiesFileSession : FileChoiceSession {
             return onOtherCommand(window, wParam);
         }
         readDialogText(window, IDC_FILE_NAME, dialog.field);
-        carryOut(window, *this, dialog.ok(settings.activitiesFile));
+        const DialogDecision decision = dialog.ok(settings.activitiesFile);
+        accepted = decision.end;
+        carryOut(window, *this, decision);
         return true;
     }
 };
 
 }  // namespace
 
-void runLoggingDialog(HINSTANCE instance, HWND owner, FileChoice& working, Settings& settings) {
-    LoggingSession session(working, settings);
+std::optional<LoggingChoice> runLoggingDialog(HINSTANCE instance, HWND owner,
+                                              const Settings& settings) {
+    FileChoice working;
+    Settings chosen = settings;
+    LoggingSession session(working, chosen);
     runSessionDialog(instance, IDD_LOGGING, owner, session);
+    if (!session.accepted) {
+        return std::nullopt;
+    }
+    LoggingChoice choice{chosen.logging, ""};
+    copyText(choice.logFile, chosen.logFile);
+    return choice;
 }
 
-void runActivitiesFileDialog(HINSTANCE instance, HWND owner, FileChoice& working,
-                             Settings& settings) {
-    ActivitiesFileSession session(working, settings);
+std::optional<FileName> runActivitiesFileDialog(HINSTANCE instance, HWND owner,
+                                                const Settings& settings) {
+    FileChoice working;
+    Settings chosen = settings;
+    ActivitiesFileSession session(working, chosen);
     runSessionDialog(instance, IDD_ACTIVITIES_FILE, owner, session);
+    if (!session.accepted) {
+        return std::nullopt;
+    }
+    FileName file{""};
+    copyText(file.name, chosen.activitiesFile);
+    return file;
 }

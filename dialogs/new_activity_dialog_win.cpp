@@ -7,10 +7,8 @@ namespace {
 struct NewActivitySession : DialogSession {
     NewActivity& dialog;
     const Settings& settings;
-    Callback<void(const char*, bool)> added;
 
-    NewActivitySession(NewActivity& d, const Settings& s, Callback<void(const char*, bool)> a)
-        : dialog(d), settings(s), added(a) {}
+    NewActivitySession(NewActivity& d, const Settings& s) : dialog(d), settings(s) {}
 
     BOOL onInit(HWND window) {
         carryOut(window, *this, dialog.opened(settings.activitiesFile));
@@ -29,8 +27,6 @@ struct NewActivitySession : DialogSession {
                             MB_ICONERROR);
                 break;
             case NewActivity::Outcome::Added:
-                added(dialog.name, dialog.paid);
-                break;
             case NewActivity::Outcome::NoName:
                 break;
         }
@@ -52,9 +48,15 @@ struct NewActivitySession : DialogSession {
 
 }  // namespace
 
-void runNewActivityDialog(HINSTANCE instance, HWND owner, NewActivity& working,
-                          const Settings& settings,
-                          Callback<void(const char* name, bool paid)> added) {
-    NewActivitySession session(working, settings, added);
+std::optional<AddedActivity> runNewActivityDialog(HINSTANCE instance, HWND owner,
+                                                  const Settings& settings) {
+    NewActivity working;
+    NewActivitySession session(working, settings);
     runSessionDialog(instance, IDD_NEW_ACTIVITY, owner, session);
+    if (working.outcome != NewActivity::Outcome::Added) {
+        return std::nullopt;
+    }
+    AddedActivity added{"", working.paid};
+    copyText(added.name, working.name);
+    return added;
 }

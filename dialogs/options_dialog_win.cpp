@@ -1,5 +1,6 @@
 #include "dialogs/dialog_session_win.h"
 #include "dialogs/dialogs_win.h"
+#include "dialogs/options.h"
 #include "resources/resource.h"
 
 namespace {
@@ -43,7 +44,10 @@ struct OptionsSession : DialogSession {
 
 }  // namespace
 
-bool runOptionsDialog(HINSTANCE instance, HWND owner, OptionsChoice& working, int storedMinutes) {
+std::optional<int> runOptionsDialog(HINSTANCE instance, HWND owner, int storedMinutes) {
+    OptionsChoice working;
     OptionsSession session(working, storedMinutes);
-    return runSessionDialog(instance, IDD_OPTIONS, owner, session) == 1;
+    return runSessionDialog(instance, IDD_OPTIONS, owner, session) == 1
+               ? std::optional<int>(working.awayMinutes)
+               : std::nullopt;
 }

@@ -1,4 +1,5 @@
 #include "dialogs/dialogs_win.h"
+#include "dialogs/reset_total.h"
 #include "resources/resource.h"
 #include "dialogs/dialog_session_win.h"
 
@@ -7,18 +8,12 @@ namespace {
 struct ResetTotalSession : DialogSession {
     ResetTotal& dialog;
     double total;
-    Callback<void(double)> reset;
 
-    ResetTotalSession(ResetTotal& d, double t, Callback<void(double)> r)
-        : dialog(d), total(t), reset(r) {}
+    ResetTotalSession(ResetTotal& d, double t) : dialog(d), total(t) {}
 
     void writeFields(HWND window) { SetDlgItemTextA(window, IDC_RESET_TOTAL, dialog.text); }
 
     void carryOutDecision(HWND window, const DialogDecision& decision) {
-        if (dialog.resetRequested) {
-            dialog.resetRequested = false;
-            reset(dialog.newTotal);
-        }
         carryOut(window, *this, decision);
     }
 
@@ -49,8 +44,9 @@ struct ResetTotalSession : DialogSession {
 
 }  // namespace
 
-void runResetTotalDialog(HINSTANCE instance, HWND owner, ResetTotal& working, double total,
-                         Callback<void(double)> reset) {
-    ResetTotalSession session(working, total, reset);
+std::optional<double> runResetTotalDialog(HINSTANCE instance, HWND owner, double total) {
+    ResetTotal working;
+    ResetTotalSession session(working, total);
     runSessionDialog(instance, IDD_RESET_TOTAL, owner, session);
+    return working.resetRequested ? std::optional<double>(working.newTotal) : std::nullopt;
 }

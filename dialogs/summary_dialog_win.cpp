@@ -55,11 +55,12 @@ struct SummarySession : DialogSession {
     const LedgerSummary& summary;
     const char* first;
     const CurrencySigns& signs;
-    Settings& settings;
+    const Settings& settings;
+    bool keep;
 
     SummarySession(const LedgerSummary& s, const char* code, const CurrencySigns& shown,
-                   Settings& kept)
-        : summary(s), first(code), signs(shown), settings(kept) {}
+                   const Settings& kept)
+        : summary(s), first(code), signs(shown), settings(kept), keep(kept.ledger) {}
 
     BOOL onInit(HWND window) {
         HWND periods = GetDlgItem(window, IDC_SUMMARY_PERIODS);
@@ -118,7 +119,7 @@ struct SummarySession : DialogSession {
             open.openFile = true;
             carryOut(window, *this, open);
         } else if (wParam == IDC_SUMMARY_KEEP) {
-            settings.ledger = IsDlgButtonChecked(window, IDC_SUMMARY_KEEP) == BST_CHECKED;
+            keep = IsDlgButtonChecked(window, IDC_SUMMARY_KEEP) == BST_CHECKED;
         } else {
             return false;
         }
@@ -128,8 +129,10 @@ struct SummarySession : DialogSession {
 
 }  // namespace
 
-void runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summary,
-                      const char* first, const CurrencySigns& signs, Settings& settings) {
+std::optional<bool> runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summary,
+                                     const char* first, const CurrencySigns& signs,
+                                     const Settings& settings) {
     SummarySession session(summary, first, signs, settings);
     runSessionDialog(instance, IDD_SUMMARY, owner, session);
+    return session.keep != settings.ledger ? std::optional<bool>(session.keep) : std::nullopt;
 }

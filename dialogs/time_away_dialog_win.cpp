@@ -45,8 +45,10 @@ struct TimeAwaySession : DialogSession {
 
 }  // namespace
 
-int runTimeAwayDialog(HINSTANCE instance, HWND owner, const char* question,
-                      const Activities& activities, int first) {
+std::optional<int> runTimeAwayDialog(HINSTANCE instance, HWND owner, const char* question,
+                                     const Activities& activities, int first) {
     TimeAwaySession session(question, activities, first);
-    return runSessionDialog(instance, IDD_TIME_AWAY, owner, session) == 1 ? session.picked : -1;
+    return runSessionDialog(instance, IDD_TIME_AWAY, owner, session) == 1 && session.picked >= 0
+               ? std::optional<int>(session.picked)
+               : std::nullopt;
 }
