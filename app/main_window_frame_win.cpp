@@ -48,7 +48,7 @@ void MainWindow::show(int showCommand) {
     }
     UpdateWindow(window());
     watchSession(true);
-    tip_.attach(instance_, window(), meter_->window());
+    tip_.attach(meter_->window());
 }
 
 void MainWindow::measureFrameInsets() {
@@ -87,7 +87,7 @@ MeterLook MainWindow::currencyLook() {
 void MainWindow::applyCurrency() {
     meter_->setLook(currencyLook());
     fitAroundMeter(SWP_NOMOVE | SWP_NOZORDER, 0, 0);
-    tip_.attach(instance_, window(), meter_->window());
+    tip_.attach(meter_->window());
 }
 
 void MainWindow::changeDpi(UINT newDpi, const RECT& suggested) {
@@ -99,7 +99,7 @@ void MainWindow::changeDpi(UINT newDpi, const RECT& suggested) {
     measureFrameInsets();
     meter_->setLook(currencyLook());
     fitAroundMeter(SWP_NOZORDER | SWP_NOACTIVATE, suggested.left, suggested.top);
-    tip_.attach(instance_, window(), meter_->window());
+    tip_.attach(meter_->window());
 }
 
 void MainWindow::onPlaced() {

@@ -12,21 +12,25 @@ int firstDayOfWeek() {
                : 0;
 }
 
-void MeterTip::attach(HINSTANCE instance, HWND mainWindow, HWND meterWindow) {
+void MeterTip::attach(HWND meterWindow) {
+    if (meterWindow == nullptr) {
+        return;
+    }
     if (tip_ == nullptr) {
         // Owned by no window: a tooltip owned by the main window keeps Wine from making that
         // window always on top. It goes with the main window (WM_DESTROY).
-        tip_ =
-            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                            WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+        tip_ = CreateWindowExA(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+            reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(meterWindow, GWLP_HINSTANCE)), nullptr);
     }
-    if (tip_ == nullptr || meterWindow == nullptr) {
+    if (tip_ == nullptr) {
         return;
     }
+    // The meter's parent, the main window, answers for the text.
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
-    tool.hwnd = mainWindow;
+    tool.hwnd = GetParent(meterWindow);
     if (tipped_ != nullptr) {
         tool.uId = reinterpret_cast<UINT_PTR>(tipped_);
         SendMessageA(tip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));

@@ -18,8 +18,9 @@ class MeterTip {
     MeterTip(const MeterTip&) = delete;
     MeterTip& operator=(const MeterTip&) = delete;
 
-    // Shows over `meterWindow`, which a new strip replaces: the tip follows it.
-    void attach(HINSTANCE instance, HWND mainWindow, HWND meterWindow);
+    // Shows over `meterWindow`, which a new strip replaces: the tip follows it. Its parent
+    // answers TTN_GETDISPINFO for the text.
+    void attach(HWND meterWindow);
     // Goes before the main window does.
     void detach();
     // Its text: today's money of the current currency first.
