@@ -79,10 +79,11 @@ bool Workday::runRecord(RunRecord& r) {
     r.checkpointUtc = services_.clock.utcTime();
     r.elapsed = static_cast<std::int64_t>(tick - period_.rowStartTick) * UNITS_PER_MS;
     // Time away not yet answered, within an activity's paid period: the question being asked,
-    // those waiting their turn, and one going on now.
+    // those waiting their turn, and one going on now, to the record's own moment.
     if (!period_.paid || current_ < 0 || period_.name != activities_->name(current_)) {
         return true;
     }
+    const AwayReading moment{now, tick, services_.clock.awakeMs()};
     AwayStretch stretches[MAX_KEPT_STRETCHES];
     std::size_t count = 0;
     if (asking_) {
@@ -90,7 +91,7 @@ bool Workday::runRecord(RunRecord& r) {
     }
     count += away_.waiting(stretches + count, MAX_KEPT_STRETCHES - count);
     if (count < MAX_KEPT_STRETCHES &&
-        away_.goingOn(awayReading(), services_.clock.lastInputTick(), stretches[count])) {
+        away_.goingOn(moment, services_.clock.lastInputTick(), stretches[count])) {
         ++count;
     }
     for (std::size_t i = 0; i < count; ++i) {

@@ -313,4 +313,28 @@ TEST(Workday, ALedgerThatCannotBeWrittenIsStandedInForMeanwhile) {
                  "E:\\ledger.csv could not be written.");
 }
 
+// The screen locked for longer than asked about when the session ends: the stretch is kept for
+// the next start to ask about, however far the tick count moves between the workday's reads.
+TEST(Workday, TimeAwayGoingOnAtTheSessionsEndIsKept) {
+    TempDir dir;
+    for (const std::uint32_t drift : {0u, 1u, 7u}) {
+        World world;
+        world.key.setText("ActivitiesFile", dir.file("acts.txt"));
+        world.key.set("AwayMinutes", std::int32_t{1});
+        world.drift = drift;
+        Workday day(world.services());
+        world.now = at(9, 0);
+        ASSERT_TRUE(day.load());
+        day.begin();
+        world.now = at(9, 0, 10);
+        world.tick = world.lastInput = 10000;
+        day.sessionLocked(true);
+        world.now = at(9, 1, 20);
+        world.tick = 80000;
+        day.sessionEnds();
+        EXPECT_EQ(keptStretches(world), 1u) << "drift " << drift;
+        EXPECT_EQ(world.ledgers["ledger.csv"], "") << "drift " << drift;
+    }
+}
+
 }  // namespace

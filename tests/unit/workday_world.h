@@ -45,8 +45,11 @@ struct World : Clock, SettingsStore, SettingsWriter, LogWriter, LedgerFile, File
         return true;
     }
 
+    // Milliseconds the tick count moves on at every read, as a real one does between two.
+    std::uint32_t drift = 0;
+
     LocalTime localTime() override { return now; }
-    std::uint32_t tickCount() override { return tick; }
+    std::uint32_t tickCount() override { return tick += drift; }
     std::int64_t utcTime() override {
         std::int64_t local = 0;
         wallClockValue(now, local);
