@@ -92,7 +92,8 @@ constexpr std::int64_t MOST_SECONDS_A_DAY = 25 * 3600;
 const char* const SUMMARY_RANGE_NAMES[SUMMARY_RANGES] = {"Today",     "Yesterday",  "This week",
                                                          "Last week", "This month", "Last month"};
 
-LedgerSummary::LedgerSummary(std::int64_t today, int firstDayOfWeek) : headerColumns_{} {
+LedgerSummary::LedgerSummary(std::int64_t today, int firstDayOfWeek)
+    : today_(today), headerColumns_{} {
     const int weekday = static_cast<int>(today % 7);  // 0 Monday: 1601 began on one
     const std::int64_t weekStart = today - (weekday - firstDayOfWeek + 14) % 7;
     LocalTime now{};
@@ -248,6 +249,11 @@ bool LedgerSummary::countRow(const char* const* values, const int* columns) {
 void LedgerSummary::count(std::int64_t day, const char* activity, bool paid, std::int64_t seconds,
                           double earned, const char* currency) {
     bool leftOut = false;
+    if (day >= firstDay() && day <= today_) {
+        DaySum& sum = days[day - firstDay()];
+        leftOut = !sum.earned.add(currency, earned);
+        sum.paidSeconds += paid && !leftOut ? seconds : 0;
+    }
     for (int r = 0; r < SUMMARY_RANGES; ++r) {
         if (day < first_[r] || day > last_[r]) {
             continue;

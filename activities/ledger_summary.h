@@ -46,6 +46,14 @@ struct ActivitySum {
     Money earned;
 };
 
+// The days the summary's chart shows, today the last.
+constexpr int SUMMARY_DAYS = 14;
+
+struct DaySum {
+    std::int64_t paidSeconds = 0;
+    Money earned;
+};
+
 struct RangeSum {
     std::int64_t paidSeconds = 0;
     std::int64_t unpaidSeconds = 0;
@@ -73,6 +81,9 @@ class LedgerSummary {
         finish();
     }
     RangeSum ranges[SUMMARY_RANGES];
+    // Each of the last SUMMARY_DAYS days, the oldest first, and the first of them.
+    DaySum days[SUMMARY_DAYS];
+    std::int64_t firstDay() const { return today_ - (SUMMARY_DAYS - 1); }
     // The ledger file was there but could not be read, and why: its rows are left out.
     LedgerRead file = LedgerRead::Whole;
     // Rows read, and rows left out as they could not be (or were of a currency too many).
@@ -94,6 +105,7 @@ class LedgerSummary {
     static constexpr std::size_t RECORD_SIZE = 2048;
     static constexpr std::size_t MOST_FIELDS = 32;
     static constexpr int COLUMNS = 9;
+    std::int64_t today_;
     std::int64_t first_[SUMMARY_RANGES];
     std::int64_t last_[SUMMARY_RANGES];
     // Where the header puts each of the ledger's nine columns; none until a header names them
@@ -117,12 +129,25 @@ struct CurrencySigns {
     const char* sign[4];
 };
 
+// How the user's locale writes an amount: the separator between groups of digits, the sizes of
+// the groups from the point leftwards as the locale gives them ("3;0": threes all the way, "3;2;0":
+// a three then twos, "3": one three, "0": none), and the decimal sign.
+struct NumberStyle {
+    char thousands[4] = ",";
+    char grouping[16] = "3;0";
+    char decimal[4] = ".";
+};
+// The amount with two decimals, after `sign`, its digits grouped: "£1,290.39".
+ShortText groupedMoney(double amount, const char* sign, const NumberStyle& style);
+
 // The money of one cell: that of the currency `first` (a code), then each other after it as
 // " + $6.13"; a currency without a sign shows its code after the amount, a strip of the user's
 // own neither.
-ShortText moneyText(const Money& money, const char* first, const CurrencySigns& signs);
+ShortText moneyText(const Money& money, const char* first, const CurrencySigns& signs,
+                    const NumberStyle& style = NumberStyle());
 // The meter's tooltip: "Today: £12.34 earned, 3:12 paid".
-ShortText todayFigure(const RangeSum& today, const char* first, const CurrencySigns& signs);
+ShortText todayFigure(const RangeSum& today, const char* first, const CurrencySigns& signs,
+                      const NumberStyle& style = NumberStyle());
 
 // What the summary says under its figures, when they leave something out or take rows from the
 // ledger where rows go while the one chosen, `ledgerFile`, cannot be written: `fallbackFile`.

@@ -1,6 +1,7 @@
 #include "activities/ledger_summary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -20,7 +21,60 @@ bool Money::add(const char* code, double amount) {
     return true;
 }
 
-ShortText moneyText(const Money& money, const char* first, const CurrencySigns& signs) {
+ShortText groupedMoney(double amount, const char* sign, const NumberStyle& style) {
+    char plain[400];  // any double's digits
+    std::snprintf(plain, sizeof plain, "%.2f", std::fabs(amount) < 0.005 ? 0.0 : std::fabs(amount));
+    const char* point = std::strchr(plain, '.');
+    const std::size_t whole = point != nullptr ? static_cast<std::size_t>(point - plain) : 0;
+    // The sizes of the groups from the point leftwards; the last repeats when the locale ends
+    // its list with a 0.
+    int sizes[8] = {};
+    std::size_t count = 0;
+    bool repeat = false;
+    for (const char* g = style.grouping; *g != '\0' && count < 8; ++g) {
+        if (*g >= '1' && *g <= '9') {
+            sizes[count++] = *g - '0';
+        } else if (*g == '0') {
+            repeat = count > 0;
+            break;
+        }
+    }
+    // Where a separator goes before digit i (counted from the left).
+    bool before[sizeof plain] = {};
+    std::size_t at = whole;
+    for (std::size_t k = 0; count > 0 && at > 0;) {
+        const std::size_t size = static_cast<std::size_t>(sizes[k]);
+        if (at <= size) {
+            break;
+        }
+        at -= size;
+        before[at] = true;
+        if (k + 1 < count) {
+            ++k;
+        } else if (!repeat) {
+            break;
+        }
+    }
+    ShortText out;
+    std::size_t used = 0;
+    const auto put = [&](const char* text) {
+        const int n = std::snprintf(out.text + used, sizeof out.text - used, "%s", text);
+        used = n > 0 ? std::min(sizeof out.text - 1, used + static_cast<std::size_t>(n)) : used;
+    };
+    put(sign);
+    put(amount <= -0.005 ? "-" : "");
+    for (std::size_t i = 0; i < whole; ++i) {
+        put(before[i] ? style.thousands : "");
+        const char digit[2] = {plain[i], '\0'};
+        put(digit);
+    }
+    put(style.decimal);
+    put(point != nullptr ? point + 1 : "00");
+    return out;
+}
+
+ShortText moneyText(const Money& money, const char* first, const CurrencySigns& signs,
+                    const NumberStyle& style) {
     ShortText out;
     std::size_t used = 0;
     const auto put = [&](const char* code, double amount) {
@@ -31,7 +85,7 @@ ShortText moneyText(const Money& money, const char* first, const CurrencySigns& 
         const bool known = kind < 4;
         const int n = std::snprintf(out.text + used, sizeof out.text - used, "%s%s%s%s",
                                     used > 0 ? " + " : "",
-                                    moneyText(amount, known ? signs.sign[kind] : "").text,
+                                    groupedMoney(amount, known ? signs.sign[kind] : "", style).text,
                                     known ? "" : " ", known ? "" : code);
         used = n > 0 ? std::min(sizeof out.text - 1, used + static_cast<std::size_t>(n)) : used;
     };
@@ -48,10 +102,11 @@ ShortText moneyText(const Money& money, const char* first, const CurrencySigns& 
     return out;
 }
 
-ShortText todayFigure(const RangeSum& today, const char* first, const CurrencySigns& signs) {
+ShortText todayFigure(const RangeSum& today, const char* first, const CurrencySigns& signs,
+                      const NumberStyle& style) {
     ShortText out;
     std::snprintf(out.text, sizeof out.text, "Today: %.80s earned, %.16s paid",
-                  moneyText(today.earned, first, signs).text,
+                  moneyText(today.earned, first, signs, style).text,
                   hoursAndMinutes(today.paidSeconds).text);
     return out;
 }

@@ -19,9 +19,9 @@ void Application::askAboutTimeAway() {
                              dayOf(question.start) == dayOf(question.end),
                              question.length / UNITS_PER_SECOND, question.activity);
         const Activities& activities = day_.activities();
-        const std::optional<int> picked =
-            runTimeAwayDialog(programInstance_, window_.window(), text.text, activities,
-                              awayFirstPick(activities, activities.find(question.activity)));
+        const std::optional<int> picked = runTimeAwayDialog(
+            programInstance_, window_.window(), text.text, keepNote(question.activity).text,
+            activities, awayFirstPick(activities, activities.find(question.activity)));
         day_.awayAnswered(picked ? *picked : -1);  // nothing picked: as counted
     }
     asking_ = false;

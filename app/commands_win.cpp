@@ -72,17 +72,24 @@ void Application::carryOut(unsigned id) {
             return;
         case CMD_SUMMARY:
             if (const std::unique_ptr<LedgerSummary> summary = day_.summary(firstDayOfWeek())) {
-                if (const auto keep = runSummaryDialog(programInstance_, owner, *summary,
-                                                       currencyCode(settings.currency),
-                                                       currencySigns(), settings)) {
+                const auto dayOf = [this](std::int64_t day) {
+                    return day_.summary(firstDayOfWeek(), day);
+                };
+                const SummaryView view{*summary, currencyCode(settings.currency), currencySigns(),
+                                       localeNumberStyle(), dayOf};
+                if (const auto keep = runSummaryDialog(programInstance_, owner, view, settings)) {
                     day_.ledgerKept(*keep);
                 }
             }
             return;
         case CMD_OPTIONS:
-            if (const auto minutes =
-                    runOptionsDialog(programInstance_, owner, settings.awayMinutes)) {
-                day_.awayMinutesChosen(*minutes);
+            if (const auto options =
+                    runOptionsDialog(programInstance_, owner,
+                                     {settings.awayMinutes, settings.notificationIcon,
+                                      settings.hideWhenMinimised})) {
+                day_.optionsChosen(options->awayMinutes, options->notificationIcon,
+                                   options->hideWhenMinimised);
+                window_.applyNotificationIcon();
             }
             return;
         case CMD_ABOUT:

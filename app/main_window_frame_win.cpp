@@ -37,6 +37,8 @@ void MainWindow::show(int showCommand) {
     showState();
     // Measured at the creation size, where the menu bar fits on one line.
     measureFrameInsets();
+    // The icon first, so that a window shown minimised can hide behind it.
+    applyNotificationIcon();
     const Placement& placement = day_.settings().placement;
     if (placement.length != 0) {
         const POINT corner = visibleCorner(placement, sizeAroundMeter());
@@ -100,6 +102,7 @@ void MainWindow::changeDpi(UINT newDpi, const RECT& suggested) {
     meter_->setLook(currencyLook());
     fitAroundMeter(SWP_NOZORDER | SWP_NOACTIVATE, suggested.left, suggested.top);
     tip_.attach(meter_->window());
+    applyNotificationIcon();  // the icon at the new resolution's size
 }
 
 void MainWindow::onPlaced() {

@@ -18,26 +18,25 @@ namespace {
 
 constexpr DWORD MAIN_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+UINT taskbarCreated() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, Workday& day, Ticks& ticks, MainWindowEvents& events)
     : instance_(instance), day_(day), ticks_(ticks), events_(events) {}
 
 bool MainWindow::create() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance_;
+    WNDCLASSEXA wc = windowClass(instance_, MAIN_CLASS_NAME, procedure, CS_HREDRAW | CS_VREDRAW);
     wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_COINTREL));
     // The icon's own 16-pixel image in full colour, rather than the 32-pixel one shrunk.
     wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_COINTREL),
                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);
     wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-    wc.lpszClassName = MAIN_CLASS_NAME;
     if (!registerWindowClass(wc) ||
         CreateWindowExA(day_.settings().topMost ? WS_EX_TOPMOST : 0, MAIN_CLASS_NAME, "Cointrel",
                         MAIN_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, 450, 120, nullptr, nullptr,
@@ -196,7 +195,17 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_EXITSIZEMOVE:
             events_.moveEnded();
             return 0;
+        case NOTIFICATION_ICON_MESSAGE:
+            onIconEvent(wParam, lParam);
+            return 0;
+        case WM_SIZE:
+            // Minimised, and hidden behind the icon when so chosen: off the taskbar.
+            if (wParam == SIZE_MINIMIZED && day_.settings().hideWhenMinimised && icon_.shown()) {
+                ShowWindow(window(), SW_HIDE);
+            }
+            return passOn(message, wParam, lParam);
         case WM_DESTROY:
+            icon_.hide();
             tip_.detach();
             watchSession(false);
             KillTimer(window(), CHECKPOINT_TIMER_ID);
@@ -209,6 +218,10 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         default:
+            if (message == taskbarCreated()) {
+                applyNotificationIcon();  // Explorer started again, and forgot the icon
+                return 0;
+            }
             return passOn(message, wParam, lParam);
     }
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/meter_tip_win.h"
+#include "app/notification_icon_win.h"
 #include "app/workday.h"
 #include "meter/kett_panel_win.h"
 #include "win32/window_procedure.h"
@@ -14,7 +15,7 @@ extern const char MAIN_CLASS_NAME[];
 constexpr UINT_PTR CHECKPOINT_TIMER_ID = 1;
 // Posted to the main window when time away may have to be asked about: the question is asked
 // from the message loop, never from within the notification that ended the stretch.
-constexpr UINT ASK_ABOUT_TIME_AWAY = WM_APP + 1;
+constexpr UINT ASK_ABOUT_TIME_AWAY = WM_APP + 2;
 
 // What the main window passes on to whoever runs the program: each message that is not about
 // the window itself.
@@ -77,6 +78,11 @@ class MainWindow : public BaseWindow<MainWindow> {
     void applyCurrency();
     // A question about time away asked from the message loop, once what is being handled now is.
     void askLater();
+    // The icon in the notification area shown, or not, as the settings say.
+    void applyNotificationIcon();
+    // The icon's menu: the activities, the current one checked, then Summary, Options and Exit,
+    // which send the window's own commands.
+    UniqueMenu iconMenu() const;
 
     HMENU counterMenu() const { return counterMenu_; }
     HMENU activitiesMenu() const { return activitiesMenu_; }
@@ -102,6 +108,11 @@ class MainWindow : public BaseWindow<MainWindow> {
     // The session's lock and unlock notifications (WM_WTSSESSION_CHANGE) tell the meter when it
     // cannot be seen; asked for as the window shows, and no longer as it goes.
     void watchSession(bool watch);
+    // The notification area's icon: its events, its tip, and the window brought back by it.
+    void onIconEvent(WPARAM wParam, LPARAM lParam);
+    ShortText iconTip() const;
+    HICON smallIcon() const;
+    void restore();
 
     HINSTANCE instance_;
     Workday& day_;
@@ -117,4 +128,5 @@ class MainWindow : public BaseWindow<MainWindow> {
     // The resolution the meter is drawn at.
     UINT dpi_ = 96;
     MeterTip tip_;
+    NotificationIcon icon_;
 };

@@ -61,9 +61,24 @@ const CurrencySigns& currencySigns() {
     return all;
 }
 
+NumberStyle localeNumberStyle() {
+    NumberStyle style;
+    const auto read = [](LCTYPE what, char* out, int size) {
+        char text[16] = "";
+        if (GetLocaleInfoA(LOCALE_USER_DEFAULT, what, text, sizeof text) > 0 &&
+            lstrlenA(text) < size) {
+            lstrcpyA(out, text);
+        }
+    };
+    read(LOCALE_STHOUSAND, style.thousands, sizeof style.thousands);
+    read(LOCALE_SGROUPING, style.grouping, sizeof style.grouping);
+    read(LOCALE_SDECIMAL, style.decimal, sizeof style.decimal);
+    return style;
+}
+
 ShortText MeterTip::text(Workday& day) {
     const std::unique_ptr<LedgerSummary> all = day.summary(firstDayOfWeek());
     return all ? todayFigure(all->ranges[TODAY], currencyCode(day.settings().currency),
-                             currencySigns())
+                             currencySigns(), localeNumberStyle())
                : ShortText{};
 }

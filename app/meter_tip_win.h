@@ -10,6 +10,9 @@ int firstDayOfWeek();
 // The built-in currencies' signs in the ANSI code page, as the summary shows their money.
 const CurrencySigns& currencySigns();
 
+// How the user's locale writes amounts: its digit grouping and decimal sign.
+NumberStyle localeNumberStyle();
+
 // The meter's tooltip: today's figure from the ledger, asked for as the tip shows
 // (TTN_GETDISPINFO), never on the tick.
 class MeterTip {

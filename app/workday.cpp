@@ -82,8 +82,7 @@ void Workday::logStarted() {
     period_.rowStartTick = services_.clock.tickCount();
     meter_.start(period_.rowStartTick, period_.paid);
     // Time away counts only while the meter runs, and within one period.
-    away_.restart(awayReading(),
-                  period_.paid ? static_cast<std::uint32_t>(settings_.awayMinutes) * 60000 : 0);
+    away_.restart(awayReading(), period_.paid ? awayThresholdMs(settings_) : 0);
 }
 
 void Workday::finishPeriod() {

@@ -76,7 +76,9 @@ class Workday {
     void ledgerKept(bool keep);
     // Where the window is now, saved at the next checkpoint.
     void placed(const Placement& placement);
-    void awayMinutesChosen(int minutes);
+    // The Options dialog's values: the minutes away asked about (negative: not asked), the icon
+    // in the notification area and whether a minimised window hides behind it.
+    void optionsChosen(int awayMinutes, bool notificationIcon, bool hideWhenMinimised);
 
     // Time away, while the meter runs: the session locked or unlocked, the machine asleep or
     // awake again (the checkpoint also looks for input after idleness, and a sleep untold).
@@ -118,8 +120,9 @@ class Workday {
     // The total as of now.
     double currentTotal() const;
     // What the ledger, the rows waiting for it and the open period up to now add up to, by the
-    // locale's weeks (0 Monday to 6 Sunday); null when memory runs out.
-    std::unique_ptr<LedgerSummary> summary(int firstDayOfWeek);
+    // locale's weeks (0 Monday to 6 Sunday), around `day` (days since 1601; today when negative);
+    // null when memory runs out.
+    std::unique_ptr<LedgerSummary> summary(int firstDayOfWeek, std::int64_t day = -1);
 
   private:
     // What a save writes: the run's record (with the rows waiting for the ledger) alone, as an

@@ -46,15 +46,15 @@ bool Workday::noticeReturn() {
     return asking_;
 }
 
-void Workday::awayMinutesChosen(int minutes) {
+void Workday::optionsChosen(int awayMinutes, bool notificationIcon, bool hideWhenMinimised) {
     if (ended_) {
         return;
     }
     noticeReturn();  // the stretch so far, measured by the old threshold
-    settings_.awayMinutes = std::clamp(minutes, 0, MAX_AWAY_MINUTES);
-    away_.rethreshold(awayReading(), meter_.running()
-                                         ? static_cast<std::uint32_t>(settings_.awayMinutes) * 60000
-                                         : 0);
+    settings_.awayMinutes = std::clamp(awayMinutes, -MAX_AWAY_MINUTES, MAX_AWAY_MINUTES);
+    settings_.notificationIcon = notificationIcon;
+    settings_.hideWhenMinimised = hideWhenMinimised;
+    away_.rethreshold(awayReading(), meter_.running() ? awayThresholdMs(settings_) : 0);
     checkpoint();
 }
 

@@ -267,7 +267,7 @@ void Workday::closeCrashed() {
     meter_.takeOff(deduction);
 }
 
-std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek) {
+std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek, std::int64_t day) {
     std::int64_t now = 0;
     wallClockValue(services_.clock.localTime(), now);
     TextBuffer extra;
@@ -276,8 +276,8 @@ std::unique_ptr<LedgerSummary> Workday::summary(int firstDayOfWeek) {
     if (rowSoFar(open, services_.clock.tickCount())) {
         appendLedgerRows(open, extra, &services_.clock);
     }
-    std::unique_ptr<LedgerSummary> result(new (std::nothrow)
-                                              LedgerSummary(dayOf(now), firstDayOfWeek));
+    std::unique_ptr<LedgerSummary> result(
+        new (std::nothrow) LedgerSummary(day >= 0 ? day : dayOf(now), firstDayOfWeek));
     if (result) {
         result->file = services_.ledger.read(settings_.ledgerFile, *result);
         // And the working folder's, where rows went while the chosen file could not be written.

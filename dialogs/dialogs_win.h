@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 #include "activities/activities.h"
 #include "activities/ledger_summary.h"
 #include "base/callback.h"
 #include "dialogs/new_activity.h"
+#include "dialogs/options.h"
 #include "meter/rate.h"
 #include "settings/settings.h"
 
@@ -54,21 +56,31 @@ struct AddedActivity {
 std::optional<AddedActivity> runNewActivityDialog(HINSTANCE instance, HWND owner,
                                                   const Settings& settings);
 
-// Summary: what the ledger holds, by period and by activity, the money of the currency `first`
-// (a code) first in each cell. "Open ledger" opens its file; the "Keep a ledger" box gives back
-// the switch, when it was changed.
-std::optional<bool> runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summary,
-                                     const char* first, const CurrencySigns& signs,
+// What the Summary shows: the sums, the money of the currency `first` (a code) first in each
+// cell with the currencies' signs and the locale's way of writing amounts, and the sums of any one
+// day, for a bar picked in its chart (null when memory runs out).
+struct SummaryView {
+    const LedgerSummary& summary;
+    const char* first;
+    const CurrencySigns& signs;
+    NumberStyle style;
+    Callback<std::unique_ptr<LedgerSummary>(std::int64_t day)> dayOf;
+};
+// Summary: what the ledger holds, by period and by activity, and the chart of the last days.
+// "Open ledger" opens its file; the "Keep a ledger" box gives back the switch, when it was
+// changed.
+std::optional<bool> runSummaryDialog(HINSTANCE instance, HWND owner, const SummaryView& view,
                                      const Settings& settings);
 
 // About: the link buttons hand their URL to open, which is openLink in the program.
 void runAboutDialog(HINSTANCE instance, HWND owner, Callback<void(const char*)> open);
 
 // Time away: how the stretch of `question` counts: the activity picked (the first offered being
-// `first`); nothing for Keep.
+// `first`); nothing for Keep, which `keep` says what it does.
 std::optional<int> runTimeAwayDialog(HINSTANCE instance, HWND owner, const char* question,
-                                     const Activities& activities, int first);
+                                     const char* keep, const Activities& activities, int first);
 
-// Options: the minutes away asked about (0: never), shown from `storedMinutes`. The start at
-// sign-in is set up, or no longer, by OK itself.
-std::optional<int> runOptionsDialog(HINSTANCE instance, HWND owner, int storedMinutes);
+// Options: the minutes away asked about and the notification area's icon, shown from `stored`.
+// The start at sign-in is set up, or no longer, by OK itself.
+std::optional<OptionsValues> runOptionsDialog(HINSTANCE instance, HWND owner,
+                                              const OptionsValues& stored);

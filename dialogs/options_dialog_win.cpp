@@ -5,20 +5,45 @@
 
 namespace {
 
+bool checked(HWND window, int id) {
+    return IsDlgButtonChecked(window, id) == BST_CHECKED;
+}
+
 struct OptionsSession : DialogSession {
     OptionsChoice& dialog;
-    int stored;
+    const OptionsValues& stored;
 
-    OptionsSession(OptionsChoice& d, int minutes) : dialog(d), stored(minutes) {}
+    OptionsSession(OptionsChoice& d, const OptionsValues& s) : dialog(d), stored(s) {}
 
-    void writeFields(HWND window) { SetDlgItemTextA(window, IDC_OPTIONS_MINUTES, dialog.minutes); }
+    void writeFields(HWND window) {
+        SetDlgItemTextA(window, IDC_OPTIONS_MINUTES, dialog.minutes);
+        SetDlgItemTextA(window, IDC_OPTIONS_MINUTES_LABEL, dialog.unit);
+        SetDlgItemTextA(window, IDC_OPTIONS_REFUSAL, dialog.refusal);
+    }
+
+    // Hiding when minimised needs the icon to come back by.
+    static void followIcon(HWND window) {
+        EnableWindow(GetDlgItem(window, IDC_OPTIONS_HIDE), checked(window, IDC_OPTIONS_ICON));
+    }
 
     BOOL onInit(HWND window) {
         carryOut(window, *this, dialog.opened(stored, startupShortcutExists()));
+        followIcon(window);
         return TRUE;
     }
 
-    bool onCommand(HWND window, int, int, WPARAM wParam) {
+    bool onCommand(HWND window, int id, int notification, WPARAM wParam) {
+        if (id == IDC_OPTIONS_MINUTES && notification == EN_CHANGE) {
+            // The unit alone: the field is being typed in.
+            readDialogText(window, IDC_OPTIONS_MINUTES, dialog.minutes);
+            dialog.minutesChanged();
+            SetDlgItemTextA(window, IDC_OPTIONS_MINUTES_LABEL, dialog.unit);
+            return true;
+        }
+        if (id == IDC_OPTIONS_ICON && notification == BN_CLICKED) {
+            followIcon(window);
+            return true;
+        }
         if (wParam == IDCANCEL) {
             carryOut(window, *this, dialog.cancel());
             return true;
@@ -27,9 +52,10 @@ struct OptionsSession : DialogSession {
             return false;
         }
         readDialogText(window, IDC_OPTIONS_MINUTES, dialog.minutes);
-        const bool start = IsDlgButtonChecked(window, IDC_OPTIONS_START) == BST_CHECKED;
+        const bool start = checked(window, IDC_OPTIONS_START);
         const DialogDecision decision =
-            dialog.ok(IsDlgButtonChecked(window, IDC_OPTIONS_ASK) == BST_CHECKED, start);
+            dialog.ok(checked(window, IDC_OPTIONS_ASK), start, checked(window, IDC_OPTIONS_ICON),
+                      checked(window, IDC_OPTIONS_HIDE));
         if (decision.end && start != startupShortcutExists() && !setStartupShortcut(start)) {
             // The box shows what is there, and the dialog stays open for another try.
             CheckDlgButton(window, IDC_OPTIONS_START,
@@ -44,10 +70,11 @@ struct OptionsSession : DialogSession {
 
 }  // namespace
 
-std::optional<int> runOptionsDialog(HINSTANCE instance, HWND owner, int storedMinutes) {
+std::optional<OptionsValues> runOptionsDialog(HINSTANCE instance, HWND owner,
+                                              const OptionsValues& stored) {
     OptionsChoice working;
-    OptionsSession session(working, storedMinutes);
+    OptionsSession session(working, stored);
     return runSessionDialog(instance, IDD_OPTIONS, owner, session) == 1
-               ? std::optional<int>(working.awayMinutes)
+               ? std::optional<OptionsValues>(working.values)
                : std::nullopt;
 }

@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "resources/resource.h"
 #include "dialogs/dialog_session_win.h"
+#include "dialogs/summary_chart_win.h"
 
 namespace {
 
@@ -52,49 +55,68 @@ const std::initializer_list<const char*> PERIOD_COLUMNS = {"Period", "Paid time"
 const std::initializer_list<const char*> ACTIVITY_COLUMNS = {"Activity", "Time", "Earned"};
 
 struct SummarySession : DialogSession {
-    const LedgerSummary& summary;
-    const char* first;
-    const CurrencySigns& signs;
+    const SummaryView& view;
     const Settings& settings;
     bool keep;
+    SummaryChartControl chart;
 
-    SummarySession(const LedgerSummary& s, const char* code, const CurrencySigns& shown,
-                   const Settings& kept)
-        : summary(s), first(code), signs(shown), settings(kept), keep(kept.ledger) {}
+    SummarySession(const SummaryView& v, const Settings& kept)
+        : view(v), settings(kept), keep(kept.ledger) {}
+
+    ShortText money(const Money& earned) const {
+        return moneyText(earned, view.first, view.signs, view.style);
+    }
 
     BOOL onInit(HWND window) {
         HWND periods = GetDlgItem(window, IDC_SUMMARY_PERIODS);
         addColumns(periods, PERIOD_COLUMNS);
         for (int r = 0; r < SUMMARY_RANGES; ++r) {
-            const RangeSum& range = summary.ranges[r];
+            const RangeSum& range = view.summary.ranges[r];
             addRow(periods, {SUMMARY_RANGE_NAMES[r], hoursAndMinutes(range.paidSeconds).text,
-                             moneyText(range.earned, first, signs).text,
-                             hoursAndMinutes(range.unpaidSeconds).text});
+                             money(range.earned).text, hoursAndMinutes(range.unpaidSeconds).text});
         }
         fitColumns(periods, PERIOD_COLUMNS);
         addColumns(GetDlgItem(window, IDC_SUMMARY_ACTIVITIES), ACTIVITY_COLUMNS);
         CheckDlgButton(window, IDC_SUMMARY_KEEP, settings.ledger ? BST_CHECKED : BST_UNCHECKED);
         SetDlgItemTextA(window, IDC_SUMMARY_NOTE,
-                        summaryNote(summary, settings.ledgerFile, DEFAULT_LEDGER_FILE).text);
+                        summaryNote(view.summary, settings.ledgerFile, DEFAULT_LEDGER_FILE).text);
+        int kind = 0;
+        while (kind < 3 && std::strcmp(currencyCode(kind), view.first) != 0) {
+            ++kind;
+        }
+        const ChartData data = chartOf(view.summary, view.first);
+        chart.adopt(GetDlgItem(window, IDC_SUMMARY_CHART), data, view.signs.sign[kind], view.style);
+        SetDlgItemTextA(window, IDC_SUMMARY_CHART_NOTE,
+                        data.othersLeftOut ? CHART_OTHERS_LEFT_OUT_TEXT : "");
         // Today, picked: its activities fill the list below.
         LVITEMA pick{};
         pick.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         pick.state = pick.stateMask;
         SendMessageA(periods, LVM_SETITEMSTATE, TODAY, reinterpret_cast<LPARAM>(&pick));
-        showActivities(window, TODAY);
+        showActivities(window, view.summary.ranges[TODAY]);
         return TRUE;
     }
 
-    void showActivities(HWND window, int range) {
+    void showActivities(HWND window, const RangeSum& sums) {
         HWND list = GetDlgItem(window, IDC_SUMMARY_ACTIVITIES);
         SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-        const RangeSum& sums = summary.ranges[range];
         for (std::size_t i = 0; i < sums.activityCount; ++i) {
             const ActivitySum& a = sums.activities[i];
-            addRow(list, {a.name, hoursAndMinutes(a.seconds).text,
-                          moneyText(a.earned, first, signs).text});
+            addRow(list, {a.name, hoursAndMinutes(a.seconds).text, money(a.earned).text});
         }
         fitColumns(list, ACTIVITY_COLUMNS);
+    }
+
+    // A day picked in the chart: its activities below, no period picked above.
+    void showDay(HWND window) {
+        const std::int64_t day = view.summary.firstDay() + chart.picked();
+        if (const std::unique_ptr<LedgerSummary> sums = view.dayOf(day)) {
+            LVITEMA none{};
+            none.stateMask = LVIS_SELECTED;
+            SendDlgItemMessageA(window, IDC_SUMMARY_PERIODS, LVM_SETITEMSTATE,
+                                static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+            showActivities(window, sums->ranges[TODAY]);
+        }
     }
 
     const char* workingFile() const { return settings.ledgerFile; }
@@ -106,13 +128,14 @@ struct SummarySession : DialogSession {
             change.iItem >= SUMMARY_RANGES) {
             return false;
         }
-        showActivities(window, change.iItem);
+        showActivities(window, view.summary.ranges[change.iItem]);
         return true;
     }
 
-    // Button clicks only: the whole parameter is the id with notification 0.
-    bool onCommand(HWND window, int, int, WPARAM wParam) {
-        if (wParam == IDOK || wParam == IDCANCEL) {
+    bool onCommand(HWND window, int id, int notification, WPARAM wParam) {
+        if (id == IDC_SUMMARY_CHART && notification == CHART_PICKED) {
+            showDay(window);
+        } else if (wParam == IDOK || wParam == IDCANCEL) {
             carryOut(window, *this, DialogDecision::ending(0));
         } else if (wParam == IDC_SUMMARY_OPEN) {
             DialogDecision open;
@@ -129,10 +152,10 @@ struct SummarySession : DialogSession {
 
 }  // namespace
 
-std::optional<bool> runSummaryDialog(HINSTANCE instance, HWND owner, const LedgerSummary& summary,
-                                     const char* first, const CurrencySigns& signs,
+std::optional<bool> runSummaryDialog(HINSTANCE instance, HWND owner, const SummaryView& view,
                                      const Settings& settings) {
-    SummarySession session(summary, first, signs, settings);
+    SummaryChartControl::registerClass(instance);
+    SummarySession session(view, settings);
     runSessionDialog(instance, IDD_SUMMARY, owner, session);
     return session.keep != settings.ledger ? std::optional<bool>(session.keep) : std::nullopt;
 }

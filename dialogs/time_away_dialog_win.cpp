@@ -6,15 +6,17 @@ namespace {
 
 struct TimeAwaySession : DialogSession {
     const char* question;
+    const char* keep;
     const Activities& activities;
     int first;
     int picked = -1;
 
-    TimeAwaySession(const char* q, const Activities& a, int f)
-        : question(q), activities(a), first(f) {}
+    TimeAwaySession(const char* q, const char* k, const Activities& a, int f)
+        : question(q), keep(k), activities(a), first(f) {}
 
     BOOL onInit(HWND window) {
         SetDlgItemTextA(window, IDC_AWAY_TEXT, question);
+        SetDlgItemTextA(window, IDC_AWAY_KEEP_NOTE, keep);
         HWND list = GetDlgItem(window, IDC_AWAY_ACTIVITY);
         for (int i = 0; i < activities.count; ++i) {
             char item[MAX_ACTIVITY_NAME + 16];
@@ -46,8 +48,8 @@ struct TimeAwaySession : DialogSession {
 }  // namespace
 
 std::optional<int> runTimeAwayDialog(HINSTANCE instance, HWND owner, const char* question,
-                                     const Activities& activities, int first) {
-    TimeAwaySession session(question, activities, first);
+                                     const char* keep, const Activities& activities, int first) {
+    TimeAwaySession session(question, keep, activities, first);
     return runSessionDialog(instance, IDD_TIME_AWAY, owner, session) == 1 && session.picked >= 0
                ? std::optional<int>(session.picked)
                : std::nullopt;

@@ -29,16 +29,10 @@ KettPanel::KettPanel(const KettPanelArgs& args)
       decimalsMode_(args.look.decimalsMode) {
     std::memcpy(currencySign_, args.look.sign, sizeof currencySign_);
     currencySign_[sizeof currencySign_ - 1] = '\0';
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance_;
+    WNDCLASSEXA wc = windowClass(instance_, PANEL_CLASS_NAME, procedure, CS_HREDRAW | CS_VREDRAW);
     wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     wc.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);
-    wc.lpszClassName = PANEL_CLASS_NAME;
     registerWindowClass(wc);  // a failure shows as no window, at createWindow
     InitCommonControls();
     shown_.watchedBy(this);

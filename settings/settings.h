@@ -37,12 +37,22 @@ struct Settings {
     char digitsBitmapFile[SETTINGS_TEXT_SIZE] = "";
     std::int32_t decimals = 0;
     float savedTotal = 0.0f;
-    // Beyond the thirteen: the ledger of finished periods, its file and its switch; and how many
-    // minutes away are asked about (0: never).
+    // Beyond the thirteen: the ledger of finished periods, its file and its switch; how many
+    // minutes away are asked about (negative while the question is off, keeping the number to
+    // come back to; 0, as older builds kept it, for off); and the icon in the notification area,
+    // and whether a minimised window hides behind it.
     char ledgerFile[SETTINGS_TEXT_SIZE] = "";
     bool ledger = true;
     std::int32_t awayMinutes = DEFAULT_AWAY_MINUTES;
+    bool notificationIcon = true;
+    bool hideWhenMinimised = false;
 };
+
+// The time away asked about, in milliseconds; 0 while the question is off.
+inline std::uint32_t awayThresholdMs(const Settings& settings) {
+    return settings.awayMinutes > 0 ? static_cast<std::uint32_t>(settings.awayMinutes) * 60000u
+                                    : 0u;
+}
 
 // Terminates text data of `size` bytes read into a buffer of `capacity` bytes, as the registry
 // returns them (with or without their terminator). False when the text does not fit: more bytes

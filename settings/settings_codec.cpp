@@ -22,6 +22,13 @@ bool readFlag(SettingsReader& reader, const char* name) {
     return readExact(reader, name, value) && value != 0;
 }
 
+// A switch beyond the thirteen: on when nonzero, and its default when it is missing, of another
+// kind or of another size.
+bool readSwitch(SettingsReader& reader, const char* name, bool byDefault) {
+    std::int32_t value = 0;
+    return readExact(reader, name, value, VALUE_BINARY) ? value != 0 : byDefault;
+}
+
 // A rate figure is taken only inside its range (which no NaN is), and only when the figures
 // derived from it stay in theirs: a tiny days-per-year in range on its own would make the
 // hourly figure astronomical.
@@ -68,6 +75,8 @@ void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
     copyText(s.ledgerFile, DEFAULT_LEDGER_FILE);
     s.ledger = true;
     s.awayMinutes = DEFAULT_AWAY_MINUTES;
+    s.notificationIcon = true;
+    s.hideWhenMinimised = false;
     if (reader == nullptr) {
         return;
     }
@@ -96,10 +105,12 @@ void loadSettings(SettingsReader* reader, Settings& s, Rate& rate) {
     }
     std::int32_t ledger = 1;
     s.ledger = !readExact(*reader, "Ledger", ledger) || ledger != 0;
-    if (!readExact(*reader, "AwayMinutes", s.awayMinutes, VALUE_BINARY) || s.awayMinutes < 0 ||
-        s.awayMinutes > MAX_AWAY_MINUTES) {
+    if (!readExact(*reader, "AwayMinutes", s.awayMinutes, VALUE_BINARY) ||
+        s.awayMinutes < -MAX_AWAY_MINUTES || s.awayMinutes > MAX_AWAY_MINUTES) {
         s.awayMinutes = DEFAULT_AWAY_MINUTES;
     }
+    s.notificationIcon = readSwitch(*reader, "NotificationIcon", true);
+    s.hideWhenMinimised = readSwitch(*reader, "HideWhenMinimised", false);
 }
 
 void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate, double total) {
@@ -121,4 +132,6 @@ void saveSettings(SettingsWriter& writer, const Settings& s, const Rate& rate, d
     writeText(writer, "LedgerFile", s.ledgerFile);
     writeInt(writer, "Ledger", s.ledger ? 1 : 0);
     writeInt(writer, "AwayMinutes", s.awayMinutes);
+    writeInt(writer, "NotificationIcon", s.notificationIcon ? 1 : 0);
+    writeInt(writer, "HideWhenMinimised", s.hideWhenMinimised ? 1 : 0);
 }

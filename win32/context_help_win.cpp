@@ -58,14 +58,9 @@ LRESULT CALLBACK popupProcedure(HWND popup, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool registerPopupClass(HINSTANCE instance) {
-    WNDCLASSEXA popupClass{};
-    popupClass.cbSize = sizeof popupClass;
-    popupClass.style = CS_DROPSHADOW | CS_SAVEBITS;
-    popupClass.lpfnWndProc = popupProcedure;
-    popupClass.hInstance = instance;
-    popupClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    WNDCLASSEXA popupClass =
+        windowClass(instance, HELP_POPUP_CLASS, popupProcedure, CS_DROPSHADOW | CS_SAVEBITS);
     popupClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
-    popupClass.lpszClassName = HELP_POPUP_CLASS;
     return registerWindowClass(popupClass);
 }
 

@@ -54,7 +54,16 @@ inline BOOL WINAPI closeKernelHandle(HANDLE h) {
     return CloseHandle(h);
 }
 
+inline BOOL WINAPI destroyIcon(HICON h) {
+    return DestroyIcon(h);
+}
+inline BOOL WINAPI destroyMenu(HMENU h) {
+    return DestroyMenu(h);
+}
+
 using UniqueBitmap = UniqueHandle<HBITMAP, deleteBitmap>;
+using UniqueIcon = UniqueHandle<HICON, destroyIcon>;
+using UniqueMenu = UniqueHandle<HMENU, destroyMenu>;
 using UniqueBrush = UniqueHandle<HBRUSH, deleteBrush>;
 using UniqueMemoryDC = UniqueHandle<HDC, deleteMemoryDC>;
 using UniqueRegKey = UniqueHandle<HKEY, closeRegKey>;

@@ -18,10 +18,12 @@ class BaseWindow {
     // The window procedure of Owner's class.
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
-            auto* created =
-                static_cast<Owner*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-            static_cast<BaseWindow*>(created)->window_ = window;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+            // A control a dialog template made has no object yet: it is adopted afterwards.
+            if (auto* created = static_cast<Owner*>(
+                    reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams)) {
+                static_cast<BaseWindow*>(created)->window_ = window;
+                SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+            }
         }
         auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (owner == nullptr) {
@@ -46,6 +48,12 @@ class BaseWindow {
     LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam) const {
         return DefWindowProcA(window_, message, wParam, lParam);
     }
+    // Takes over a window of Owner's class that was made without it (a dialog's control).
+    void adopt(HWND window) {
+        window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(static_cast<Owner*>(this)));
+    }
     // Lets go of the window without destroying it: the object goes before it does.
     void release() {
         if (window_ != nullptr) {
@@ -57,6 +65,20 @@ class BaseWindow {
   private:
     HWND window_ = nullptr;
 };
+
+// A window class of this process as every one of them starts: `style`, `procedure`, the module,
+// `name` and the arrow cursor; the rest is each class's own.
+inline WNDCLASSEXA windowClass(HINSTANCE instance, const char* name, WNDPROC procedure,
+                               UINT style) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    return wc;
+}
 
 // Registers a window class of this process: true when it is registered, now or before.
 inline bool registerWindowClass(const WNDCLASSEXA& windowClass) {

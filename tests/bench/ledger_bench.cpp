@@ -8,6 +8,7 @@
 
 #include "activities/ledger_summary.h"
 #include "activities/log_text.h"
+#include "dialogs/summary_chart.h"
 
 namespace {
 
@@ -57,6 +58,22 @@ void BM_SummaryOfTenYears(benchmark::State& state) {
     state.counters["rows"] = 50000;
 }
 
+// What the chart makes of a summary as it opens and at each paint: its days, where they lie,
+// and what a screen reader is given.
+void BM_ChartOfTheSummary(benchmark::State& state) {
+    const std::string& text = tenYears();
+    auto summary = std::make_unique<LedgerSummary>(dayOf(wallClockOf(2029, 9, 1)), 0);
+    summary->add(text.data(), text.size());
+    summary->finish();
+    for (auto _ : state) {
+        const ChartData chart = chartOf(*summary, "GBP");
+        const ChartLayout layout = chartLayout(chart, 606, 126, 13);
+        benchmark::DoNotOptimize(layout.bars[chart.tallest].top);
+        benchmark::DoNotOptimize(chartReading(chart, "\xA3", NumberStyle()).text[0]);
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_SummaryOfTenYears)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChartOfTheSummary)->Unit(benchmark::kMicrosecond);

@@ -64,6 +64,7 @@ case_acts_nul() { printf 'Wor\0king\r\n\0\r\n!Lunch\r\n' >"$dir/acts.txt"; }
 case_acts_marked() { printf '\xef\xbb\xbf!Nothing in particular\r\nWorking\r\n' >"$dir/acts.txt"; }
 case_acts_directory() { mkdir "$dir/acts.txt"; }
 case_away_minutes_text() { printf '"AwayMinutes"="30"\r\n'; }
+case_icon_switches_odd() { printf '"NotificationIcon"="no"\r\n"HideWhenMinimised"=hex:07,00\r\n"AwayMinutes"=hex:00,fc,ff,ff\r\n'; }
 case_away_question_garbage() {
     printf '"AwayStretch"=hex:%s\r\n"AwayActivity"="Working"\r\n' "$(perl -e 'print join ",", ("ff") x 40')"
 }
@@ -80,7 +81,7 @@ case_ledger_garbage() { perl -e 'srand 9; binmode STDOUT; print map { chr int ra
 check_saved() {
     "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' | perl -e '
         my %v; while (<STDIN>) { $v{$1} = [$2, $3] if /^    (\S+)    (REG_\w+)    ?(.*)$/ }
-        my @e; my $count = keys %v; push @e, "$count values" unless $count == 16;
+        my @e; my $count = keys %v; push @e, "$count values" unless $count == 18;
         my %range = (Kett => [-3e38, 3e38], DaysPerYear => [0, 366], HoursPerDay => [0, 24],
                      Hourly => [0, 10000]);
         for my $n (sort keys %range) {
@@ -96,9 +97,15 @@ check_saved() {
         }
         push @e, "flags" unless "$v{Logging}[1] $v{TopMost}[1]" =~ /^0[01]000000 0[01]000000$/;
         push @e, "currency $v{Currency}[1]" unless $v{Currency}[1] =~ /^0[0-3]000000$/;
+        # Negative: the question turned off, keeping its minutes.
         push @e, "minutes away @{$v{AwayMinutes} // []}"
             unless ($v{AwayMinutes}[0] // "") eq "REG_BINARY"
-            && $v{AwayMinutes}[1] =~ /^([0-9A-F]{2})([0-9A-F]{2})0000$/ && hex("$2$1") <= 720;
+            && $v{AwayMinutes}[1] =~ /^[0-9A-F]{8}$/
+            && abs(unpack "l<", pack "H*", $v{AwayMinutes}[1]) <= 720;
+        for my $n (qw(NotificationIcon HideWhenMinimised)) {
+            push @e, "$n @{$v{$n} // []}" unless ($v{$n}[0] // "") eq "REG_BINARY"
+                && $v{$n}[1] =~ /^0[01]000000$/;
+        }
         push @e, "placement" unless $v{Placement}[1] =~ /^2C000000[0-9A-F]{80}$/;
         for my $n (qw(ActivitiesFile LogFile CurrentActivity DigitsBitmapFile)) {
             push @e, "$n kind" unless ($v{$n}[0] // "") eq "REG_SZ";

@@ -40,6 +40,10 @@
 //                                  print the text of a list-view's item
 //   driver dialog-checked CAPTION ID
 //                                  print 1 when a button is checked, else 0
+//   driver icon EVENT              post the notification icon's message for EVENT (a WM_ or
+//                                  NIN_ number) with the pointer at the window's top left
+//   driver menu-keys MS VK...      wait until a pop-up menu of Cointrel is shown, then press
+//                                  the keys in it
 //   driver meter CURRENCY TOTAL DECIMALS
 //                                  check the meter on screen shows TOTAL from the built-in
 //                                  strip of CURRENCY, its turning wheel at any offset
@@ -133,6 +137,46 @@ int checkMeter(HWND w, int currency, double total, int decimals) {
     }
     std::fprintf(stderr, "meter differs from %.4f: %zu pixels at best\n", total, best);
     return 1;
+}
+
+// The icon's verbs; 2 for a verb that is not one of them. The icon's message and id are those
+// the architecture note gives automation: WM_APP + 1, and 1.
+int iconVerb(HWND w, const char* verb, int argc, char** argv) {
+    if (std::strcmp(verb, "icon") == 0 && argc == 3) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        const auto event = static_cast<WORD>(std::strtol(argv[2], nullptr, 0));
+        return PostMessageA(w, WM_APP + 1, MAKEWPARAM(r.left, r.top), MAKELPARAM(event, 1)) ? 0 : 1;
+    }
+    if (std::strcmp(verb, "menu-keys") != 0 || argc < 4) {
+        return 2;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    const DWORD start = GetTickCount();
+    for (HWND menu = nullptr;; Sleep(50)) {
+        while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(menu, &owner);
+            if (owner == process && IsWindowVisible(menu)) {
+                break;
+            }
+        }
+        if (menu != nullptr) {
+            break;
+        }
+        if (GetTickCount() - start > static_cast<DWORD>(std::strtol(argv[2], nullptr, 10))) {
+            std::fprintf(stderr, "no menu of Cointrel shown\n");
+            return 1;
+        }
+    }
+    // A menu being tracked takes the keys its thread is sent, whichever window they name.
+    for (int i = 3; i < argc; ++i) {
+        const auto key = static_cast<WPARAM>(std::strtol(argv[i], nullptr, 0));
+        PostMessageA(w, WM_KEYDOWN, key, 1);
+        PostMessageA(w, WM_KEYUP, key, 0xC0000001);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -315,6 +359,10 @@ int main(int argc, char** argv) {
     if (w == nullptr) {
         std::fprintf(stderr, "no Cointrel window\n");
         return 1;
+    }
+    const int iconic = iconVerb(w, verb, argc, argv);
+    if (iconic != 2) {
+        return iconic;
     }
     if (std::strcmp(verb, "title") == 0) {
         char title[512] = "";

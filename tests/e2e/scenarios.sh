@@ -168,8 +168,8 @@ first_run() {
         "!Nothing in particular" "Working" "!Lunch" >"$work/expected-acts.txt"
     cmp -s "$work/acts.txt" "$work/expected-acts.txt" || fail "default activities file"
     stop_app
-    expect_eq "$(reg_count)" 16 \
-        "values saved: the thirteen, the ledger's two and the minutes away asked about"
+    expect_eq "$(reg_count)" 18 \
+        "values saved: the thirteen, the ledger's two, the minutes away asked about and the icon's two"
     local name
     for name in Kett DaysPerYear HoursPerDay Hourly Logging TopMost Currency Decimals; do
         [[ "$(reg_value $name)" =~ ^REG_BINARY\ [0-9A-F]{8}$ ]] || fail "$name: $(reg_value $name)"
@@ -262,7 +262,7 @@ end_session() {
     expect_eq "$(reg_value Kett)" "" "nothing saved at a cancelled end of session"
     expect_eq "$(grep -c Finished "$work/log.txt" || true)" 0 "no finish logged"
     check endsession 1
-    expect_eq "$(reg_count)" 16 "values saved at the end of the session"
+    expect_eq "$(reg_count)" 18 "values saved at the end of the session"
     expect_eq "$(grep -c Finished "$work/log.txt")" 1 "one finish logged"
     read -r _ _ _ _ _ _ _ visible <<<"$(drive geometry)"
     expect_eq "$visible" 1 "window left in place"
@@ -384,7 +384,7 @@ time_away() {
     check dialog-wait "Time away" 15000
     local question
     question=$(drive dialog-text "Time away" 101)
-    [[ "$question" == "You were away from "*" (0:01) while Working was current." ]] ||
+    [[ "$question" == "You were away from "*" (1 min) while Working was current." ]] ||
         fail "the question: $question"
     check dialog-click "Time away" 1
     check dialog-gone "Time away" 5000
@@ -758,7 +758,7 @@ run_script_stop() {
         "$wine_run" reg query "$KEY" </dev/null 2>/dev/null | tr -d '\r' >"$work/saved.txt" || true
         wineserver -k 2>/dev/null || true
     ) || fail "run.sh: $(tail -n 5 "$work/run.out")"
-    expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 16 "values saved at Ctrl+C"
+    expect_eq "$(grep -c '^    [A-Za-z]' "$work/saved.txt")" 18 "values saved at Ctrl+C"
     ! grep -q '^    Checkpoint' "$work/saved.txt" || fail "the period was left open"
     grep -q '^    CurrentActivity    REG_SZ    Working$' "$work/saved.txt" || fail "current activity"
 }
@@ -801,7 +801,50 @@ packages() {
     [ ! -e "$program" ] || fail "the program folder is still there: $(ls "$program")"
     [ ! -e "$home/$(tr '\\' / <<<"$shortcut")" ] || fail "the shortcut is still there"
     [ -f "$data/acts.txt" ] || fail "the data folder went with the program"
-    expect_eq "$(reg_count)" 16 "the settings stay"
+    expect_eq "$(reg_count)" 18 "the settings stay"
+}
+
+# Waits up to five seconds for the title to be TITLE.
+title_soon() {
+    local i
+    for i in $(seq 50); do
+        [ "$(drive title)" == "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "title: got '$(drive title)', expected '$1'"
+}
+visible() { drive geometry | cut -d' ' -f8; }
+
+notification_icon() {
+    reg_clear
+    reg_set HideWhenMinimised REG_BINARY 01000000
+    start_app
+    # Minimised, it goes off the taskbar behind its icon; a click on the icon brings it back.
+    check syscommand 61472  # SC_MINIMIZE
+    expect_eq "$(visible)" 0 "shown once minimised behind the icon"
+    check icon 0x400  # NIN_SELECT
+    check wait-window 5000
+    local width height
+    read -r _ _ _ _ width height _ < <(drive geometry)
+    expect_eq "$width x $height" "306 x 45" "client area once restored"
+    # Its menu: the activities, then Summary, Options and Exit. Down three times: Lunch.
+    check icon 0x7B  # WM_CONTEXTMENU
+    check menu-keys 5000 0x28 0x28 0x28 0x0D
+    title_soon "Lunch - Cointrel"
+    check icon 0x7B
+    check menu-keys 5000 0x26 0x0D  # Up: the last item, Exit
+    ended_within "$APP_PID" 30 || fail "cointrel.exe did not exit from the icon's menu"
+    wait "$APP_PID" || fail "cointrel.exe exited with $?"
+    APP_PID=
+    expect_eq "$(reg_value CurrentActivity)" "REG_SZ Lunch" "the activity picked from the icon"
+    expect_eq "$(reg_value NotificationIcon) $(reg_value HideWhenMinimised)" \
+        "REG_BINARY 01000000 REG_BINARY 01000000" "the icon's switches"
+    # Without the icon, minimised stays on the taskbar: nothing else would bring it back.
+    reg_set NotificationIcon REG_BINARY 00000000
+    start_app
+    check syscommand 61472
+    expect_eq "$(visible)" 1 "shown once minimised without an icon"
+    stop_app
 }
 
 . "$here/bad_inputs.sh"

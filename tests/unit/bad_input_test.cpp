@@ -104,8 +104,9 @@ TEST(BadInput, ARateFigureThatWouldBreakTheRateIsIgnored) {
         store.set("Kett", 12.5f);
         saveSettings(store, Settings{}, Rate{}, total);
         EXPECT_EQ(store.get<float>("Kett"), 12.5f) << total;
-        // The thirteen but the total, the ledger's two and the minutes away asked about.
-        EXPECT_EQ(store.values.size(), 16u);
+        // The thirteen but the total, the ledger's two, the minutes away asked about and the
+        // notification area's two.
+        EXPECT_EQ(store.values.size(), 18u);
     }
 }
 

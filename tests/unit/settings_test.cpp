@@ -212,11 +212,12 @@ TEST_F(SettingsTest, SaveWritesThirteenValuesInOrderAndReadsBack) {
     settings.ledger = false;
     saveSettings(store, settings, rate, 12345.678);
 
-    EXPECT_EQ(store.writeOrder,
-              (std::vector<std::string>{"Kett", "DaysPerYear", "HoursPerDay", "Hourly",
-                                        "ActivitiesFile", "LogFile", "Logging", "CurrentActivity",
-                                        "Placement", "TopMost", "Currency", "DigitsBitmapFile",
-                                        "Decimals", "LedgerFile", "Ledger", "AwayMinutes"}));
+    EXPECT_EQ(
+        store.writeOrder,
+        (std::vector<std::string>{
+            "Kett", "DaysPerYear", "HoursPerDay", "Hourly", "ActivitiesFile", "LogFile", "Logging",
+            "CurrentActivity", "Placement", "TopMost", "Currency", "DigitsBitmapFile", "Decimals",
+            "LedgerFile", "Ledger", "AwayMinutes", "NotificationIcon", "HideWhenMinimised"}));
     for (const auto& [name, value] : store.values) {
         const bool text = name == "ActivitiesFile" || name == "LogFile" ||
                           name == "CurrentActivity" || name == "DigitsBitmapFile" ||
@@ -384,27 +385,45 @@ TEST_F(SettingsTest, OlderOpenPeriodIsClosedOnlyFromSoundValues) {
     EXPECT_EQ(run.elapsed, 2000);
 }
 
-// The minutes away asked about: 0 (never) to 720, anything else the default; and the question
-// an older build kept about a stretch, taken as the first stretch of its run only when sound.
+// The minutes away asked about: 1 to 720, negative while the question is off, 0 as older builds
+// kept off, anything else the default; the notification area's two switches, their defaults for a
+// value of another kind or size; and the question an older build kept about a stretch, taken as
+// the first stretch of its run only when sound.
 TEST_F(SettingsTest, TimeAwayValuesAreTakenOnlyWhenSound) {
     const struct {
         const char* what;
         void (*store)(MemoryStore&);
         int minutes;
+        bool icon = true, hide = false;
     } minutes[] = {
         {"missing", [](MemoryStore&) {}, 15},
-        {"never", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{0}); }, 0},
+        {"never, as older builds kept it", [](MemoryStore& s) { s.set("AwayMinutes", 0); }, 0},
         {"the most", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{720}); }, 720},
         {"too many", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{721}); }, 15},
-        {"negative", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{-5}); }, 15},
+        {"off, keeping 5", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{-5}); }, -5},
+        {"off, too many", [](MemoryStore& s) { s.set("AwayMinutes", std::int32_t{-721}); }, 15},
         {"as text", [](MemoryStore& s) { s.setText("AwayMinutes", "30"); }, 15},
         {"two bytes", [](MemoryStore& s) { s.setBytes("AwayMinutes", 2); }, 15},
+        {"no icon, hidden when minimised",
+         [](MemoryStore& s) {
+             s.set("NotificationIcon", std::int32_t{0});
+             s.set("HideWhenMinimised", std::int32_t{7});
+         },
+         15, false, true},
+        {"switches as text or of two bytes",
+         [](MemoryStore& s) {
+             s.setText("NotificationIcon", "0");
+             s.setBytes("HideWhenMinimised", 2);
+         },
+         15, true, false},
     };
     for (const auto& c : minutes) {
         MemoryStore key;
         c.store(key);
         loadSettings(&key, settings, rate);
         EXPECT_EQ(settings.awayMinutes, c.minutes) << c.what;
+        EXPECT_EQ(settings.notificationIcon, c.icon) << c.what;
+        EXPECT_EQ(settings.hideWhenMinimised, c.hide) << c.what;
     }
 
     constexpr std::int64_t NOW = 134000000000000000, MINUTE = 600000000;

@@ -96,7 +96,7 @@ std::vector<Run> day() {
           {"currency changed", 710, [](Workday& d) { d.currencyChosen(2, 1, ""); }},
           {"checkpoint while idle", 720, checkpoint, false},
           {"checkpoint while idle", 790, checkpoint, false},
-          {"back, and at once Options", 800, [](Workday& d) { d.awayMinutesChosen(2); }},
+          {"back, and at once Options", 800, [](Workday& d) { d.optionsChosen(2, true, false); }},
           {"answered unpaid", 805, [](Workday& d) { d.awayAnswered(ANSWERED_LUNCH); }},
           {"exit", 820, [](Workday& d) { d.exit(); }}}},
     };

@@ -37,7 +37,8 @@ struct Moment {
 
 const char* const ALL =
     "Kett DaysPerYear HoursPerDay Hourly ActivitiesFile LogFile Logging CurrentActivity "
-    "Placement TopMost Currency DigitsBitmapFile Decimals LedgerFile Ledger AwayMinutes";
+    "Placement TopMost Currency DigitsBitmapFile Decimals LedgerFile Ledger AwayMinutes "
+    "NotificationIcon HideWhenMinimised";
 const std::string ALL_AND_NOTHING_OPEN = std::string(ALL) + " -LedgerPending -Checkpoint";
 
 // How many stretches of time away the run's record in the key keeps.

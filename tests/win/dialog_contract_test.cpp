@@ -33,6 +33,8 @@ TEST(DialogContract, CancelGivesNothingBackAndOkWhatWasAccepted) {
     Activities activities(settings.activitiesFile);
     auto summary = std::make_unique<LedgerSummary>(0, 0);
     const CurrencySigns signs{{"\xA3", "$", "\x80", ""}};
+    const auto noDay = [](std::int64_t) { return std::unique_ptr<LedgerSummary>(); };
+    const SummaryView view{*summary, "GBP", signs, NumberStyle(), noDay};
     const Row rows[] = {
         {"Edit rate...",
          [&](std::string& out) {
@@ -78,14 +80,15 @@ TEST(DialogContract, CancelGivesNothingBackAndOkWhatWasAccepted) {
          [](HWND d) { typeInto(d, IDC_NEW_ACTIVITY_NAME, "Gardening"); }, IDOK, "Gardening,1"},
         {"Options",
          [&](std::string& out) {
-             const auto r = runOptionsDialog(instance, nullptr, settings.awayMinutes);
-             out = r ? std::to_string(*r) : "";
+             const auto r =
+                 runOptionsDialog(instance, nullptr, {settings.awayMinutes, true, false});
+             out = r ? std::to_string(r->awayMinutes) : "";
              return r.has_value();
          },
          [](HWND d) { typeInto(d, IDC_OPTIONS_MINUTES, "30"); }, IDOK, "30"},
         {"Time away",
          [&](std::string& out) {
-             const auto r = runTimeAwayDialog(instance, nullptr, "Away?", activities, 2);
+             const auto r = runTimeAwayDialog(instance, nullptr, "Away?", "Keep?", activities, 2);
              out = r ? std::to_string(*r) : "";
              return r.has_value();
          },
@@ -93,7 +96,7 @@ TEST(DialogContract, CancelGivesNothingBackAndOkWhatWasAccepted) {
         // Its one button closes it; the box gives back the switch once it was changed.
         {"Summary",
          [&](std::string& out) {
-             const auto r = runSummaryDialog(instance, nullptr, *summary, "GBP", signs, settings);
+             const auto r = runSummaryDialog(instance, nullptr, view, settings);
              out = r ? std::to_string(*r) : "";
              return r.has_value();
          },
@@ -126,17 +129,14 @@ TEST(DialogContract, CancelGivesNothingBackAndOkWhatWasAccepted) {
     }
     // Unchanged, the Summary gives nothing back either way.
     bool gave = true;
-    EXPECT_TRUE(driveDialog(
-        [&] {
-            gave =
-                runSummaryDialog(instance, nullptr, *summary, "GBP", signs, settings).has_value();
-        },
-        [&] {
-            HWND d = waitForDialog("Summary");
-            ASSERT_NE(d, nullptr);
-            click(d, IDOK);
-            EXPECT_TRUE(waitForDialogGone("Summary"));
-        }));
+    EXPECT_TRUE(
+        driveDialog([&] { gave = runSummaryDialog(instance, nullptr, view, settings).has_value(); },
+                    [&] {
+                        HWND d = waitForDialog("Summary");
+                        ASSERT_NE(d, nullptr);
+                        click(d, IDOK);
+                        EXPECT_TRUE(waitForDialogGone("Summary"));
+                    }));
     EXPECT_FALSE(gave);
 }
 
