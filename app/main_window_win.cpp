@@ -205,11 +205,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return passOn(message, wParam, lParam);
         case WM_DESTROY:
-            icon_.hide();
             tip_.detach();
             watchSession(false);
             KillTimer(window(), CHECKPOINT_TIMER_ID);
             events_.destroyed();
+            // Last: everything is saved by now, however long the shell takes to let go of it.
+            icon_.hide();
             return 0;
         case WM_ENDSESSION:
             // The window stays; Windows ends the process after this.
