@@ -50,18 +50,19 @@ void SummaryChartControl::adopt(HWND control, const ChartData& data, const char*
     InvalidateRect(control, nullptr, FALSE);
 }
 
-int SummaryChartControl::lineHeight() const {
-    WindowDC dc(window());
-    SelectionScope font(dc.get(), fontOf(window()));
+ChartLayout SummaryChartControl::layout(HDC dc) const {
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.get(), &metrics);
-    return metrics.tmHeight > 0 ? metrics.tmHeight : 13;
+    GetTextMetricsA(dc, &metrics);
+    RECT client{};
+    GetClientRect(window(), &client);
+    return chartLayout(data_, client.right, client.bottom,
+                       metrics.tmHeight > 0 ? metrics.tmHeight : 13);
 }
 
 ChartLayout SummaryChartControl::layout() const {
-    RECT client{};
-    GetClientRect(window(), &client);
-    return chartLayout(data_, client.right, client.bottom, lineHeight());
+    WindowDC dc(window());
+    SelectionScope font(dc.get(), fontOf(window()));
+    return layout(dc.get());
 }
 
 void SummaryChartControl::addTips() {
@@ -115,7 +116,7 @@ void SummaryChartControl::paint() {
     fill(dc.get(), {0, 0, client.right, client.bottom}, background);
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), text);
-    const ChartLayout parts = layout();
+    const ChartLayout parts = layout(dc.get());
     SIZE widest{};
     GetTextExtentPoint32A(dc.get(), "30", 2, &widest);
     for (int i = 0; i < SUMMARY_DAYS; ++i) {

@@ -24,13 +24,13 @@ class SummaryChartControl : public BaseWindow<SummaryChartControl> {
     void adopt(HWND control, const ChartData& data, const char* sign, const NumberStyle& style);
     // The day picked, -1 until one is.
     int picked() const { return picked_; }
-    // Where its parts lie now, in its client area.
-    ChartLayout layout() const;
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
-    int lineHeight() const;
+    // Where its parts lie now, in its client area: for text drawn in `dc`, or in its font.
+    ChartLayout layout(HDC dc) const;
+    ChartLayout layout() const;
     void pick(int day);
     void paint();
     void addTips();

@@ -65,7 +65,7 @@ void KettPanel::createWindow() {
     }
     readable_[0] = '\0';  // a new window: its text is set afresh, its picture painted afresh
     shownValid_ = false;
-    updateReadableTotal();
+    updateReadableTotal(totalNow());
     WindowDC screen(window());
     backDC_.reset(CreateCompatibleDC(screen.get()));
     // The old buffer may still be selected into the old context; that context is gone now.
@@ -166,9 +166,9 @@ double KettPanel::totalNow() const {
     return shown_.totalAt(clock_.tickCount());
 }
 
-void KettPanel::updateReadableTotal() {
+void KettPanel::updateReadableTotal(double total) {
     char now[READABLE_TOTAL_SIZE];
-    readableTotal(totalNow(), decimalsMode_, currencySign_, now);
+    readableTotal(total, decimalsMode_, currencySign_, now);
     if (window() == nullptr || std::strcmp(now, readable_) == 0) {
         return;
     }
@@ -186,7 +186,9 @@ void KettPanel::onTimer() {
 }
 
 void KettPanel::showNow() {
-    updateReadableTotal();
+    // One reading for the text and the picture, so that both show the same moment.
+    const double total = totalNow();
+    updateReadableTotal(total);
     if (window() == nullptr) {
         return;
     }
@@ -197,8 +199,8 @@ void KettPanel::showNow() {
     // Most ticks of a slow rate, and all of a standing meter, leave the picture as it is; most
     // of the others change the last wheel alone, and only that much is copied to the screen.
     const PanelArea changed = changedArea(
-        shownLayout_, layoutOdometer(totalNow(), decimalsMode_, cellWidth_, cellHeight_, width_),
-        width_, height_);
+        shownLayout_, layoutOdometer(total, decimalsMode_, cellWidth_, cellHeight_, width_), width_,
+        height_);
     if (changed.right > changed.left && changed.bottom > changed.top) {
         const RECT area{changed.left, changed.top, changed.right, changed.bottom};
         InvalidateRect(window(), &area, FALSE);
@@ -254,7 +256,7 @@ LRESULT KettPanel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
             // Read by another program or a screen reader, however long since the last tick.
-            updateReadableTotal();
+            updateReadableTotal(totalNow());
             return passOn(message, wParam, lParam);
         case WM_PAINT:
             onPaint();

@@ -92,8 +92,8 @@ class KettPanel : public BaseWindow<KettPanel>, private AccumulationWatcher {
     void showNow();
     // Starts, re-paces or stops the timer for the meter as it now stands.
     void retime();
-    // Sets the window text when the total shown has changed, and tells accessibility clients.
-    void updateReadableTotal();
+    // Sets the window text to `total` when it reads otherwise now, and tells accessibility clients.
+    void updateReadableTotal(double total);
     void onPaint();
 
     HINSTANCE instance_;

@@ -367,11 +367,8 @@ crash_in_another_folder() {
     APP_DIR=
 }
 
-# Away from a paid activity for longer than the threshold (here a minute), the screen locked:
-# on return Cointrel asks how that time should count. Counted as the unpaid activity it offers
-# first, the stretch's earnings come off the total, and the log and the ledger show it as that
-# activity's, between two periods of Working.
-time_away() {
+# Working paid at one a second, asked about a minute away; then the last input and the lock.
+away_from_working() {
     reg_clear
     reg_set Logging REG_BINARY 01000000
     reg_set Hourly REG_BINARY "$(float_hex 3600)"  # one a second
@@ -379,6 +376,29 @@ time_away() {
     start_app
     check input  # the last input before the screen locks
     check session 7
+}
+# The stretch counted as Nothing in particular, between two periods of Working: the log's shape
+# (LOG, said as WHAT), the ledger's periods, the stretch's seconds, and a total its rows add up to.
+away_counted_unpaid() {
+    expect_eq "$(log_shape)" "$1" "$2"
+    local rows total
+    rows=$(tail -n +2 "$work/ledger.csv" | tr -d '\r')
+    expect_eq "$(cut -d, -f4,5 <<<"$rows" | tr '\n' ' ')" \
+        "Working,1 Nothing in particular,0 Working,1 " "the ledger's periods"
+    total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
+    perl -e 'my ($total, $text) = @ARGV; my @rows = split /\n/, $text; my $earned = 0;
+        for (@rows) { my @f = split /,/; $earned += $f[7] }
+        my @away = split /,/, $rows[1];
+        exit !(abs($total - $earned) < 0.05 && $away[5] >= 60 && $away[5] < 90 && $total < 30)' \
+        "$total" "$rows" || fail "a total of $total for the rows $rows"
+}
+
+# Away from a paid activity for longer than the threshold (here a minute), the screen locked:
+# on return Cointrel asks how that time should count. Counted as the unpaid activity it offers
+# first, the stretch's earnings come off the total, and the log and the ledger show it as that
+# activity's, between two periods of Working.
+time_away() {
+    away_from_working
     sleep 62
     check session 8
     check dialog-wait "Time away" 15000
@@ -390,20 +410,8 @@ time_away() {
     check dialog-gone "Time away" 5000
     stop_app
     local run="NAME Working|STARTED|FINISHED|DURATION|"
-    expect_eq "$(log_shape)" \
-        "EMPTY|BANNER|${run}NAME Nothing in particular|STARTED|FINISHED|DURATION|$run" \
+    away_counted_unpaid "EMPTY|BANNER|${run}NAME Nothing in particular|STARTED|FINISHED|DURATION|$run" \
         "the log, the stretch between two periods of Working"
-    local rows
-    rows=$(tail -n +2 "$work/ledger.csv" | tr -d '\r')
-    expect_eq "$(cut -d, -f4,5 <<<"$rows" | tr '\n' ' ')" \
-        "Working,1 Nothing in particular,0 Working,1 " "the ledger's periods"
-    local total
-    total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
-    perl -e 'my ($total, $text) = @ARGV; my @rows = split /\n/, $text; my $earned = 0;
-        for (@rows) { my @f = split /,/; $earned += $f[7] }
-        my @away = split /,/, $rows[1];
-        exit !(abs($total - $earned) < 0.05 && $away[5] >= 60 && $away[5] < 90 && $total < 30)' \
-        "$total" "$rows" || fail "a total of $total for the rows $rows"
 }
 
 # The screen locked for longer than the minute asked about, and the session ended before it was
@@ -411,13 +419,7 @@ time_away() {
 # without asking. The period stays open in the key; the next start asks about the time from the
 # last input to the session's end, and the answer cuts the period there.
 away_at_session_end() {
-    reg_clear
-    reg_set Logging REG_BINARY 01000000
-    reg_set Hourly REG_BINARY "$(float_hex 3600)"  # one a second
-    reg_set AwayMinutes REG_BINARY 01000000
-    start_app
-    check input  # the last input before the screen locks
-    check session 7
+    away_from_working
     sleep 65
     check endsession 1
     crash_app  # Windows ends the process once the session has ended
@@ -434,18 +436,8 @@ away_at_session_end() {
     check wait-window 10000
     stop_app
     local run="EMPTY|BANNER|NAME Working|STARTED|FINISHED|DURATION|"
-    expect_eq "$(log_shape)" "${run}NAME Nothing in particular|STARTED|FINISHED|DURATION|$run" \
+    away_counted_unpaid "${run}NAME Nothing in particular|STARTED|FINISHED|DURATION|$run" \
         "the log: the stretch away to the end, then the next run"
-    local rows total
-    rows=$(tail -n +2 "$work/ledger.csv" | tr -d '\r')
-    expect_eq "$(cut -d, -f4,5 <<<"$rows" | tr '\n' ' ')" \
-        "Working,1 Nothing in particular,0 Working,1 " "the ledger's periods"
-    total=$(hex_float "$(reg_value Kett | cut -d' ' -f2)")
-    perl -e 'my ($total, $text) = @ARGV; my @rows = split /\n/, $text; my $earned = 0;
-        for (@rows) { my @f = split /,/; $earned += $f[7] }
-        my @away = split /,/, $rows[1];
-        exit !(abs($total - $earned) < 0.05 && $away[5] >= 60 && $away[5] < 90 && $total < 30)' \
-        "$total" "$rows" || fail "a total of $total for the rows $rows"
 }
 
 # A library planted beside the program under the name of one it loads while it runs, with the

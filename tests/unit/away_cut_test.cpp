@@ -5,21 +5,11 @@
 #include <cstdio>
 #include <string>
 
+#include "test_day.h"
+
 namespace {
 
 constexpr std::int64_t SECOND = 10000000;
-
-std::int64_t clock(int hour, int minute) {
-    LocalTime t{};
-    t.year = 2026;
-    t.month = 12;
-    t.day = 8;
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    std::int64_t value = 0;
-    wallClockValue(t, value);
-    return value;
-}
 
 std::string hhmm(std::int64_t value) {
     LocalTime t{};
@@ -57,8 +47,8 @@ std::string shown(const AwayCut& cut) {
 // stretch as the answer has it.
 TEST(AwayCut, OnePeriodAroundOneStretch) {
     LedgerPeriod span;
-    span.start = clock(9, 0);
-    span.finish = clock(10, 0);
+    span.start = wallOnTheDay(9, 0);
+    span.finish = wallOnTheDay(10, 0);
     span.elapsed = 3600 * SECOND;
     span.activity = "Working";
     span.paid = true;
@@ -97,12 +87,13 @@ TEST(AwayCut, OnePeriodAroundOneStretch) {
     };
     for (const auto& c : cases) {
         KeptStretch stretch;
-        stretch.start = clock(9, 0) + c.from * 60 * SECOND;
+        stretch.start = wallOnTheDay(9, 0) + c.from * 60 * SECOND;
         stretch.end = stretch.start + c.minutes * 60 * SECOND;
         stretch.offset = c.from * 60 * SECOND;
         stretch.length = c.minutes * 60 * SECOND;
         span.earned = c.earned;
-        EXPECT_EQ(shown(cutAround(span, clock(8, 30), stretch, c.picked, c.paid, c.goesOn)), c.cut)
+        EXPECT_EQ(shown(cutAround(span, wallOnTheDay(8, 30), stretch, c.picked, c.paid, c.goesOn)),
+                  c.cut)
             << c.what;
     }
 }

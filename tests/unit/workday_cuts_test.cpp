@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "test_day.h"
 #include "test_files.h"
 #include "workday_world.h"
 
@@ -102,15 +103,9 @@ std::vector<Run> day() {
     };
 }
 
+// Seconds from 09:00.
 LocalTime at(int second) {
-    LocalTime t{};
-    t.year = 2026;
-    t.month = 12;
-    t.day = 8;
-    t.hour = static_cast<std::uint16_t>(9 + second / 3600);
-    t.minute = static_cast<std::uint16_t>(second / 60 % 60);
-    t.second = static_cast<std::uint16_t>(second % 60);
-    return t;
+    return onTheDay(9 + second / 3600, second / 60 % 60, second % 60);
 }
 
 void setClock(World& world, int second, bool userActs) {

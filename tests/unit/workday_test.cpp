@@ -6,26 +6,18 @@
 #include <functional>
 #include <string>
 
+#include "test_day.h"
 #include "test_files.h"
 #include "workday_world.h"
 
 namespace {
 
 LocalTime at(int hour, int minute, int second = 0) {
-    LocalTime t{};
-    t.year = 2026;
-    t.month = 12;
-    t.day = 8;
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    t.second = static_cast<std::uint16_t>(second);
-    return t;
+    return onTheDay(hour, minute, second);
 }
 
 std::int64_t wall(int hour, int minute, int second = 0) {
-    std::int64_t value = 0;
-    wallClockValue(at(hour, minute, second), value);
-    return value;
+    return wallOnTheDay(hour, minute, second);
 }
 
 // UTC, three hours ahead of this machine's local time: a crashed run two hours ahead of it, as
